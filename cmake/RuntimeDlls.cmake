@@ -1,0 +1,18 @@
+# The MinGW run-time DLLs every module links shared (so C++ exceptions cross module
+# boundaries). This is the one list of them: the build copies them next to the programs,
+# and Create copies the same list into the base folder next to the player.
+set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+
+set(VELMORA_RUNTIME_DLLS "")
+foreach(dll ${VELMORA_RUNTIME_DLL_NAMES})
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+    message(FATAL_ERROR "run-time DLL ${dll} not found next to ${CMAKE_CXX_COMPILER}")
+  endif()
+  list(APPEND VELMORA_RUNTIME_DLLS ${path})
+  file(COPY ${path} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+endforeach()
+
+# Shared run-times for every module, C and C++.
+add_link_options(-shared-libgcc)

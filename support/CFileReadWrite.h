@@ -1,0 +1,46 @@
+// Typed record file: a plain sequence of records, each a 1-byte tag (0 flag, 1 integer,
+// 2 string), a 2-byte little-endian payload length and the payload. Strings are scrambled
+// with a fixed key. The programs open and close it; the viewers library only reads and
+// writes records on an object handed to it, so every module shares this one layout.
+#pragma once
+#include "CFile.h"
+#include "CString.h"
+
+class CFileReadWrite {
+public:
+    enum : BYTE { TagFlag = 0, TagInt = 1, TagString = 2, TagEnd = 255 };
+    // A string record holds at most this many bytes; longer strings are cut to it.
+    static const UINT MaxStringLength = 65535;
+
+    CFileReadWrite();
+    virtual ~CFileReadWrite();
+    CFileReadWrite(const CFileReadWrite&) = delete;
+    CFileReadWrite& operator=(const CFileReadWrite&) = delete;
+
+    BOOL IsOK() const { return m_ok; }
+    BOOL OpenRead(const char* path);
+    BOOL OpenWrite(const char* path);
+    BOOL Close();
+
+    void WriteBool(int value);
+    void WriteInt(int value);
+    void WriteString(const CString& value);
+
+    // A record of another kind reads as 0 or "" and consumes only its 3-byte header.
+    int ReadBool();
+    int ReadInt();
+    CString ReadString();
+
+private:
+    void WriteHeader();
+    void ReadHeader();
+    void WriteValue(BYTE tag, int value);
+    int ReadValue(BYTE tag);
+    void Scramble(BYTE* bytes, UINT count, int sign) const;
+
+    CFile m_file;
+    BYTE m_tag;
+    WORD m_length;
+    CString m_key;
+    BOOL m_ok;
+};

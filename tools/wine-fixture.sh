@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# wine-fixture.sh start|stop <build tree>
+# start: an Xvfb on a free display, the tree's Wine prefix (made once), a persistent wineserver.
+# stop:  ends both again.
+set -u
+cmd=$1 build=$2
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver=/usr/lib/wine/wineserver
+
+stop() {
+  "$wineserver" -k 2>/dev/null
+  if [ -s "$build/xvfb.pid" ]; then kill "$(cat "$build/xvfb.pid")" 2>/dev/null; fi
+  rm -f "$build/xvfb.pid" "$build/wine.display" "$build/xvfb.num"
+}
+
+case $cmd in
+start)
+  stop
+  rm -f "$build/xvfb.num"
+  # Xvfb picks a free display itself and writes its number once it accepts clients.
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$build/xvfb.num" \
+    </dev/null >"$build/xvfb.log" 2>&1 &
+  echo $! >"$build/xvfb.pid"
+  for _ in $(seq 100); do [ -s "$build/xvfb.num" ] && break; sleep 0.1; done
+  [ -s "$build/xvfb.num" ] || { echo "Xvfb did not start:"; cat "$build/xvfb.log"; exit 1; }
+  echo ":$(tr -d '[:space:]' <"$build/xvfb.num")" >"$build/wine.display"
+  DISPLAY=$(cat "$build/wine.display"); export DISPLAY
+  mkdir -p "$WINEPREFIX"
+  "$wineserver" -p </dev/null >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+    echo "creating Wine prefix $WINEPREFIX"
+    /usr/lib/wine/wine wineboot -i </dev/null >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; exit 1; }
+    "$wineserver" -w
+    "$wineserver" -p </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.velmora-ready"
+  fi
+  echo "Xvfb on $DISPLAY, wineserver persistent for $WINEPREFIX"
+  ;;
+stop) stop ;;
+*) echo "usage: $0 start|stop <build tree>" >&2; exit 2 ;;
+esac
