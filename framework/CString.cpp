@@ -1,5 +1,9 @@
 #include "CString.h"
 
+#ifdef _WIN32
+#include "AfxModule.h"
+#endif
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -260,8 +264,13 @@ void CString::ReleaseBuffer(int newLength)
 #ifdef _WIN32
 BOOL CString::LoadString(UINT id)
 {
+    return LoadString(AfxFindResourceHandle(MAKEINTRESOURCEA(id / 16 + 1), RT_STRING), id);
+}
+
+BOOL CString::LoadString(HINSTANCE module, UINT id)
+{
     char buffer[4096];
-    const int n = ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    const int n = ::LoadStringA(module, id, buffer, sizeof buffer);
     if (n <= 0)
         return FALSE;
     m_s.assign(buffer, static_cast<size_t>(n));
