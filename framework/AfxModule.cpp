@@ -81,6 +81,18 @@ HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
     return first;
 }
 
+HINSTANCE AfxFindStringResourceHandle(UINT nID)
+{
+    char probe[2];
+    HINSTANCE first = AfxGetResourceHandle();
+    if (::LoadStringA(first, nID, probe, sizeof probe) > 0)
+        return first;
+    for (HINSTANCE lib : State().libraries)
+        if (::LoadStringA(lib, nID, probe, sizeof probe) > 0)
+            return lib;
+    return first;
+}
+
 void AfxAddLibraryModule(HINSTANCE hModule)
 {
     auto& libs = State().libraries;

@@ -33,6 +33,8 @@ FW_API void AfxSetResourceHandle(HINSTANCE hInstResource);
 // The first of: the resource handle, then every library module (in load order), that
 // holds the resource; the resource handle when none does.
 FW_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
+// The same for a string-table entry (looked up by string, as strings share blocks).
+FW_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
 // The module (exe or DLL) whose image holds the address; null for heap or stack addresses.
 FW_API HMODULE AfxGetModuleOf(const void* address);
 // The framework DLL itself (the program for the static build).

@@ -264,7 +264,7 @@ void CString::ReleaseBuffer(int newLength)
 #ifdef _WIN32
 BOOL CString::LoadString(UINT id)
 {
-    return LoadString(AfxFindResourceHandle(MAKEINTRESOURCEA(id / 16 + 1), RT_STRING), id);
+    return LoadString(AfxFindStringResourceHandle(id), id);
 }
 
 BOOL CString::LoadString(HINSTANCE module, UINT id)
