@@ -1,6 +1,8 @@
 #include "CWnd.h"
 
+#include "AfxOle.h"
 #include "CDC.h"
+#include "COleDispatchDriver.h"
 #include "CDataExchange.h"
 #include "CGdiObject.h"
 #include "CMenu.h"
@@ -748,6 +750,90 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 
 void CWnd::DoDataExchange(CDataExchange*)
 {
+}
+
+BOOL CWnd::CreateControl(REFCLSID clsid, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                         UINT nID)
+{
+    (void)lpszWindowName;  // the host's window text names the control
+    if (!AfxEnableControlContainer())
+        return FALSE;
+    wchar_t wide[64];
+    char text[64];
+    if (!::StringFromGUID2(clsid, wide, 64) ||
+        !::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr))
+        return FALSE;
+    if (!CreateEx(0, AfxGetControlHostClass(), text, dwStyle | WS_CHILD, rect, pParentWnd, nID))
+        return FALSE;
+    if (!GetControlUnknown()) {
+        DestroyWindow();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+IUnknown* CWnd::GetControlUnknown() const
+{
+    IUnknown* unknown = AfxGetHostedControl(m_hWnd);
+    if (unknown)
+        unknown->Release();  // the host window keeps its own reference
+    return unknown;
+}
+
+namespace {
+HRESULT ControlDispatch(const CWnd* wnd, COleDispatchDriver& driver)
+{
+    IUnknown* unknown = wnd->GetControlUnknown();
+    if (!unknown)
+        return E_NOINTERFACE;
+    IDispatch* dispatch = nullptr;
+    HRESULT hr = unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    if (FAILED(hr)) {
+        // Some controls answer only for their default (dual) interface: find it in their
+        // class information.
+        IID iid;
+        if (SUCCEEDED(AfxGetDefaultInterface(unknown, &iid)))
+            hr = unknown->QueryInterface(iid, reinterpret_cast<void**>(&dispatch));
+    }
+    if (SUCCEEDED(hr))
+        driver.AttachDispatch(dispatch, FALSE);
+    return hr;
+}
+} // namespace
+
+HRESULT CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const char* pbParamInfo, ...)
+{
+    COleDispatchDriver driver;
+    HRESULT hr = ControlDispatch(this, driver);
+    if (FAILED(hr))
+        return hr;
+    va_list args;
+    va_start(args, pbParamInfo);
+    hr = driver.InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
+    va_end(args);
+    return hr;
+}
+
+HRESULT CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const
+{
+    COleDispatchDriver driver;
+    const HRESULT hr = ControlDispatch(this, driver);
+    return FAILED(hr) ? hr : driver.GetProperty(dwDispID, vtProp, pvProp);
+}
+
+HRESULT CWnd::SetProperty(DISPID dwDispID, UINT vtProp, ...)
+{
+    COleDispatchDriver driver;
+    HRESULT hr = ControlDispatch(this, driver);
+    if (FAILED(hr))
+        return hr;
+    const char info[2] = { static_cast<char>(vtProp), 0 };
+    va_list args;
+    va_start(args, vtProp);
+    const WORD flags = (vtProp == VT_DISPATCH || vtProp == VT_UNKNOWN) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    hr = driver.InvokeHelperV(dwDispID, flags, VT_EMPTY, nullptr, info, args);
+    va_end(args);
+    return hr;
 }
 
 // Default handlers.

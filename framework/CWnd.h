@@ -192,6 +192,16 @@ public:
     int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // ActiveX controls (see AfxOle.h). CreateControl makes a host child window for the
+    // control of the CLSID; GetControlUnknown gives the control hosted by this window (not
+    // AddRef'ed; null when none); the others call it by dispatch id (COleDispatchDriver.h).
+    BOOL CreateControl(REFCLSID clsid, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID);
+    IUnknown* GetControlUnknown() const;
+    HRESULT InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const char* pbParamInfo, ...);
+    HRESULT GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
+    HRESULT SetProperty(DISPID dwDispID, UINT vtProp, ...);
+
     // Default handlers: the names and signatures the ON_WM_ macros expect. Each runs the
     // default processing (the reflecting ones reflect to the control first).
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

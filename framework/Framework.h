@@ -27,6 +27,8 @@
 #include "CMemoryException.h"
 #include "CMenu.h"
 #include "CObject.h"
+#include "COleDispatchDriver.h"
+#include "COleEventSink.h"
 #include "CPaintDC.h"
 #include "CPen.h"
 #include "CPoint.h"
