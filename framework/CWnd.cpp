@@ -284,8 +284,9 @@ BOOL CWnd::DestroyWindow()
         return FALSE;
     HWND h = m_hWnd;
     const BOOL ok = ::DestroyWindow(h);
-    // A window that was only attached never saw WM_NCDESTROY through the framework.
-    if (m_hWnd == h && WndMap().LookupPermanent(h) == this && !::IsWindow(h))
+    // A window that was only attached never saw WM_NCDESTROY through the framework. (The
+    // map is asked first: PostNcDestroy may have deleted this object.)
+    if (WndMap().LookupPermanent(h) == this && !::IsWindow(h))
         Detach();
     return ok;
 }
