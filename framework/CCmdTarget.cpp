@@ -1,5 +1,8 @@
 #include "CCmdTarget.h"
 
+// Handlers are called through the member-pointer type of their signature.
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+
 #include "CCmdUI.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

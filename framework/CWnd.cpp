@@ -1,5 +1,8 @@
 #include "CWnd.h"
 
+// Handlers are called through the member-pointer type of their signature.
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+
 #include "AfxOle.h"
 #include "CDC.h"
 #include "COleDispatchDriver.h"

@@ -134,7 +134,13 @@ protected: \
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
+// The entries store handlers of every signature in one member-pointer type (cast back by
+// signature when called), so the cast warning is off inside the table.
+#define AFX_MSGMAP_WARNINGS_OFF_ _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")
+#define AFX_MSGMAP_WARNINGS_ON_ _Pragma("GCC diagnostic pop")
+
 #define BEGIN_MESSAGE_MAP(theClass, baseClass) \
+    AFX_MSGMAP_WARNINGS_OFF_ \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
     const AFX_MSGMAP* theClass::GetThisMessageMap() \
     { \
@@ -148,7 +154,8 @@ protected: \
         }; \
         static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] }; \
         return &messageMap; \
-    }
+    } \
+    AFX_MSGMAP_WARNINGS_ON_
 
 // An entry: checks the handler's type against the signature, then stores it untyped.
 #define AFX_MSG_ENTRY_(msg, code, id, last, sig, type, fn, reg) \

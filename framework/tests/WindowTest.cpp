@@ -175,8 +175,9 @@ TEST_F(WindowTest, HandleMapsKeepPermanentAndTemporaryObjectsApart)
     EXPECT_EQ(attached.Detach(), raw);
     EXPECT_EQ(CWnd::FromHandlePermanent(raw), nullptr);
     ::DestroyWindow(raw);
-    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
-    EXPECT_EQ(static_cast<CWnd*>(nullptr)->GetSafeHwnd(), nullptr);
+    CWnd* none = CWnd::FromHandle(nullptr);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(none->GetSafeHwnd(), nullptr);  // a null window pointer gives a null handle
 }
 
 TEST_F(WindowTest, AnExceptionInAHandlerIsCaughtAndReported)
