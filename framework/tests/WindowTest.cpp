@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 static CTestApp theApp;
 CTestApp& TestApp() { return theApp; }
@@ -178,6 +179,24 @@ TEST_F(WindowTest, HandleMapsKeepPermanentAndTemporaryObjectsApart)
     CWnd* none = CWnd::FromHandle(nullptr);
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(none->GetSafeHwnd(), nullptr);  // a null window pointer gives a null handle
+}
+
+TEST_F(WindowTest, TemporaryObjectsBelongToTheThreadThatAskedForThem)
+{
+    HDC screen = ::GetDC(nullptr);
+    CDC* mine = CDC::FromHandle(screen);
+    CDC* theirs = nullptr;
+    std::thread worker([&] {
+        theirs = CDC::FromHandle(screen);
+        EXPECT_EQ(CDC::FromHandle(screen), theirs);
+        AfxDeleteTempMaps();  // the worker's own only
+    });
+    worker.join();
+    EXPECT_NE(theirs, mine);
+    EXPECT_EQ(CDC::FromHandle(screen), mine);
+    EXPECT_EQ(mine->m_hDC, screen);  // still alive
+    AfxDeleteTempMaps();
+    ::ReleaseDC(nullptr, screen);
 }
 
 TEST_F(WindowTest, AnExceptionInAHandlerIsCaughtAndReported)
@@ -443,6 +462,55 @@ TEST_F(WindowTest, SubclassedControlsGetTheirMessagesAndReflectedNotifications)
     EXPECT_EQ(ddc.GetTextColor(), RGB(255, 0, 0));
     d.DestroyWindow();
     EXPECT_EQ(d.m_owner.m_hWnd, nullptr);  // detached when the dialog went
+}
+
+// An edit control that sees the messages for it before they are dispatched.
+class CWatchingEdit : public CEdit {
+public:
+    int preTranslated = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_APP + 5)
+            ++preTranslated;
+        return pMsg->message == WM_APP + 6;  // eaten: never dispatched
+    }
+};
+
+class CWatchingDlg : public CDialog {
+public:
+    CWatchingDlg() : CDialog(IDD_SIMPLE) {}
+    CWatchingEdit m_edit;
+    int dispatched = 0;
+    bool throwInInit = false;
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_TEXT, m_edit); }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_edit.PostMessage(WM_APP + 5);
+        m_edit.PostMessage(WM_APP + 6);
+        PostMessage(WM_COMMAND, IDCANCEL);
+        if (throwInInit)
+            throw new CFileException(CFileException::badPath, ERROR_PATH_NOT_FOUND, "init.dat");
+        return TRUE;
+    }
+};
+
+TEST_F(WindowTest, TheModalLoopOffersMessagesToTheWindowsFirst)
+{
+    CWatchingDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_edit.preTranslated, 1);
+}
+
+TEST_F(WindowTest, AnExceptionInOnInitDialogIsReportedAndTheDialogRuns)
+{
+    CWatchingDlg dlg;
+    dlg.throwInInit = true;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(theApp.exceptions.size(), 1u);
+    EXPECT_NE(theApp.exceptions[0].find("init.dat"), std::string::npos);
+    EXPECT_EQ(theApp.exceptionMessages[0], (UINT)WM_INITDIALOG);
 }
 
 TEST_F(WindowTest, EscapeAndTheCloseBoxReachOnCancel)
