@@ -61,3 +61,36 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
     }
     return handled;
 }
+
+void CCmdUI::UpdateMenu(CMenu* pPopupMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
+{
+    CCmdUI ui;
+    ui.m_pMenu = pPopupMenu;
+    ui.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (ui.m_nIndex = 0; ui.m_nIndex < ui.m_nIndexMax; ++ui.m_nIndex) {
+        ui.m_nID = pPopupMenu->GetMenuItemID(ui.m_nIndex);
+        if (ui.m_nID == 0)
+            continue;  // separator
+        ui.m_pSubMenu = nullptr;
+        if (ui.m_nID == static_cast<UINT>(-1)) {
+            CMenu* sub = pPopupMenu->GetSubMenu(ui.m_nIndex);
+            if (!sub)
+                continue;
+            ui.m_nID = sub->GetMenuItemID(0);
+            if (ui.m_nID == 0 || ui.m_nID == static_cast<UINT>(-1))
+                continue;
+            ui.m_pSubMenu = sub;
+            ui.DoUpdate(pTarget, FALSE);
+        } else {
+            ui.DoUpdate(pTarget, bDisableIfNoHandler);
+        }
+        // A handler may have removed items: step past what is gone.
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < ui.m_nIndexMax) {
+            ui.m_nIndex -= ui.m_nIndexMax - count;
+            while (ui.m_nIndex < count && pPopupMenu->GetMenuItemID(ui.m_nIndex) == ui.m_nID)
+                ++ui.m_nIndex;
+        }
+        ui.m_nIndexMax = count;
+    }
+}

@@ -19,6 +19,10 @@ public:
     // bDisableIfNoHandler, disables the item unless the target handles the command itself.
     // True when a handler ran.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
+    // The command-state update of a popup menu, as a frame runs it when the popup opens:
+    // every item with a command gets its update handler on the target; a submenu item is
+    // updated through its submenu's first item; items a handler removes are skipped.
+    static void UpdateMenu(CMenu* pPopupMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 
     UINT m_nID = 0;
     UINT m_nIndex = 0;        // position of the item in m_pMenu

@@ -1,0 +1,19 @@
+// A document window inside a CMDIFrameWnd; unhandled messages go to DefMDIChildProc.
+#pragma once
+#include "CMDIFrameWnd.h"
+
+class FW_API CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    CMDIChildWnd() = default;
+
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                CMDIFrameWnd* pParentWnd = nullptr);
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    CMDIFrameWnd* GetMDIFrame() const;
+    void MDIDestroy();
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
+};
