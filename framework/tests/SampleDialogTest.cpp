@@ -14,7 +14,8 @@ DWORD RunSample(const char* mode)
     std::string dir(path);
     dir.resize(dir.rfind('\\') + 1);
     std::string cmd = "\"" + dir + "framework_sample.exe\" " + mode;
-    STARTUPINFOA si = { sizeof si };
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
         return 1000 + ::GetLastError();

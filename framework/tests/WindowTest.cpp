@@ -689,6 +689,11 @@ TEST_F(WindowTest, TooltipsImageListsAndStringTable)
     EXPECT_TRUE(greeting.LoadString(IDS_GREETING));
     EXPECT_EQ(greeting, "Hello from the string table");
     EXPECT_FALSE(greeting.LoadString(999));
+    CString help;
+    ASSERT_TRUE(help.LoadString(IDS_LONG_TEXT));
+    EXPECT_EQ(help.GetLength(), 15 + 140 * 42);  // longer than any fixed buffer would take
+    EXPECT_EQ(help.Left(15), "Long help text ");
+    EXPECT_EQ(help.Right(42), "line 0139 of the help text with mark-up~^~");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #define IDD_EXCHANGE 100
 #define IDD_SIMPLE 101
 #define IDS_GREETING 200
+#define IDS_LONG_TEXT 201
 #define IDC_TEXT 1001
 #define IDC_NUMBER 1002
 #define IDC_CHECK 1003
