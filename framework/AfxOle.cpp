@@ -33,18 +33,25 @@ void AfxOleTerm()
 
 BOOL AfxEnableControlContainer()
 {
-    if (g_containerEnabled)
-        return TRUE;
-    if (!g_atl)
-        g_atl = ::LoadLibraryA("atl.dll");
+    g_containerEnabled = true;
+    return TRUE;
+}
+
+BOOL AfxEnsureControlHost()
+{
+    static bool tried = false, available = false;
+    if (!g_containerEnabled)
+        return FALSE;
+    if (tried)
+        return available;
+    tried = true;
+    g_atl = ::LoadLibraryA("atl.dll");
     if (!g_atl)
         return FALSE;
     auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(g_atl, "AtlAxWinInit")));
     g_getControl = reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(g_atl, "AtlAxGetControl")));
-    if (!init || !g_getControl || !init())
-        return FALSE;
-    g_containerEnabled = true;
-    return TRUE;
+    available = init && g_getControl && init();
+    return available;
 }
 
 BOOL AfxOleControlContainerEnabled()
@@ -59,7 +66,7 @@ LPCTSTR AfxGetControlHostClass()
 
 IUnknown* AfxGetHostedControl(HWND hWndHost)
 {
-    if (!g_containerEnabled || !hWndHost)
+    if (!hWndHost || !AfxEnsureControlHost())
         return nullptr;
     IUnknown* unknown = nullptr;
     if (FAILED(g_getControl(hWndHost, &unknown)))

@@ -14,9 +14,13 @@
 
 FW_API BOOL AfxOleInit();
 FW_API void AfxOleTerm();
-// True when the control host is available (atl.dll found and its class registered).
+// Switches hosting on. Safe in a DLL's static constructor (CViewersApp): the host itself is
+// set up on first use, by the first dialog created or control made afterwards.
 FW_API BOOL AfxEnableControlContainer();
 FW_API BOOL AfxOleControlContainerEnabled();
+// Sets the host up when hosting is on; true when it is available (atl.dll found and its
+// window class registered).
+FW_API BOOL AfxEnsureControlHost();
 // The window class of the control host.
 FW_API LPCTSTR AfxGetControlHostClass();
 // The default (non-event) interface of an object's class, from IProvideClassInfo.

@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include "AfxOle.h"
 #include "CException.h"
 #include "CWinApp.h"
 
@@ -92,6 +93,8 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEA lpTemplate, HINSTANCE hModule, 
     if (!lpTemplate || m_hWnd)
         return FALSE;
     AfxInitCommonControls();
+    if (AfxOleControlContainerEnabled())
+        AfxEnsureControlHost();  // templates may hold controls in host windows
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(hModule, lpTemplate, hOwner, &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     AfxUnhookWindowCreate();

@@ -760,7 +760,8 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCTSTR lpszWindowName, DWORD dwStyle, 
                          UINT nID)
 {
     (void)lpszWindowName;  // the host's window text names the control
-    if (!AfxEnableControlContainer())
+    AfxEnableControlContainer();
+    if (!AfxEnsureControlHost())
         return FALSE;
     wchar_t wide[64];
     char text[64];

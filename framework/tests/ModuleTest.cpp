@@ -104,6 +104,7 @@ TEST(ModuleTest, TheLibrarysApplicationObjectIsNotTheProgramsApplication)
     EXPECT_TRUE(lib->IsLibrary());
     EXPECT_EQ(lib->m_hInstance, ::GetModuleHandleA("framework_testlib.dll"));
     EXPECT_STREQ(theApp.m_pszExeName, "framework_module_test");
+    EXPECT_TRUE(AfxOleControlContainerEnabled());  // switched on by the library when it loaded
 }
 
 TEST(ModuleTest, DialogsAndStringsComeFromTheModuleThatOwnsThem)

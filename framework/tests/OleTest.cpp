@@ -22,6 +22,7 @@ protected:
     {
         ASSERT_TRUE(AfxOleInit());
         ASSERT_TRUE(AfxEnableControlContainer());
+        ASSERT_TRUE(AfxEnsureControlHost());
     }
     void SetUp() override { ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr)); }
     CWnd parent;

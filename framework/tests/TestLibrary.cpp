@@ -4,6 +4,8 @@
 
 namespace {
 class CTestLibraryApp : public CWinApp {
+public:
+    CTestLibraryApp() { AfxEnableControlContainer(); }  // as the viewers library does when loaded
 };
 CTestLibraryApp theLibraryApp;
 } // namespace

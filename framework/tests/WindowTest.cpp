@@ -513,6 +513,24 @@ TEST_F(WindowTest, AnExceptionInOnInitDialogIsReportedAndTheDialogRuns)
     EXPECT_EQ(theApp.exceptionMessages[0], (UINT)WM_INITDIALOG);
 }
 
+void CALLBACK DestroyOnTimer(HWND hWnd, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(hWnd, id);
+    ::DestroyWindow(hWnd);
+}
+
+TEST_F(WindowTest, AModalMainDialogThatDestroysItselfEndsItsLoopAndPostsQuit)
+{
+    CExchangeDlg dlg;
+    theApp.m_pMainWnd = &dlg;
+    dlg.onInit = [](CExchangeDlg& d) { ::SetTimer(d.m_hWnd, 5, 10, &DestroyOnTimer); };
+    EXPECT_EQ(dlg.DoModal(), -1);  // ended by neither OK nor Cancel
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
 TEST_F(WindowTest, EscapeAndTheCloseBoxReachOnCancel)
 {
     struct Case { const char* name; UINT message; WPARAM wParam; bool toFocus; };
