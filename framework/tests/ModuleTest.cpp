@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 static CTestApp theApp;
 CTestApp& TestApp() { return theApp; }
@@ -105,6 +106,22 @@ TEST(ModuleTest, TheLibrarysApplicationObjectIsNotTheProgramsApplication)
     EXPECT_EQ(lib->m_hInstance, ::GetModuleHandleA("framework_testlib.dll"));
     EXPECT_STREQ(theApp.m_pszExeName, "framework_module_test");
     EXPECT_TRUE(AfxOleControlContainerEnabled());  // switched on by the library when it loaded
+}
+
+TEST(ModuleTest, TheFrameworkDllCarriesItsVersion)
+{
+    char path[MAX_PATH];
+    ASSERT_GT(::GetModuleFileNameA(AfxGetFrameworkModule(), path, MAX_PATH), 0u);
+    EXPECT_NE(CString(path).Find("VelmoraFW.dll"), -1);
+    DWORD handle = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, data.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 2u);
 }
 
 TEST(ModuleTest, DialogsAndStringsComeFromTheModuleThatOwnsThem)
