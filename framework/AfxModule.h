@@ -11,6 +11,15 @@
 //   };
 //   static CViewersApp theViewersApp;
 //
+// Resources of a library: the framework looks in the resource handle first (the program,
+// unless changed), then in the libraries. Code of a library that must have its own resource
+// where the program may hold one of the same id opens a CResourceScope on its module:
+//
+//   CResourceScope own(AfxGetThisModule());   // until the end of the block
+//   title.LoadString(IDS_TITLE); icon = AfxGetApp()->LoadIcon(IDI_BROWSE);
+//
+// (A dialog's template is always looked up in the module of the dialog's class first.)
+//
 // A CWinApp constructed inside a DLL is a library application: it does not become
 // AfxGetApp(), its InitInstance is never called, and its module is added to the modules
 // searched by AfxFindResourceHandle (after the program itself). The program's own static
@@ -37,6 +46,9 @@ FW_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 FW_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
 // The module (exe or DLL) whose image holds the address; null for heap or stack addresses.
 FW_API HMODULE AfxGetModuleOf(const void* address);
+// The module the calling code is linked into (the program, or the DLL whose code calls it).
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+#define AfxGetThisModule() (reinterpret_cast<HINSTANCE>(&__ImageBase))
 // The framework DLL itself (the program for the static build).
 FW_API HMODULE AfxGetFrameworkModule();
 // The application's name (the program's base name unless the application gave one).

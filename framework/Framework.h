@@ -40,6 +40,7 @@
 #include "CProgressCtrl.h"
 #include "CRect.h"
 #include "CResourceException.h"
+#include "CResourceScope.h"
 #include "CRgn.h"
 #include "CScrollBar.h"
 #include "CSize.h"

@@ -152,6 +152,8 @@ TEST(ModuleTest, DialogsAndStringsComeFromTheModuleThatOwnsThem)
     EXPECT_EQ(text, "program copy");  // the program first
     EXPECT_TRUE(text.LoadString(TestLib_App()->m_hInstance, IDS_BOTH));
     EXPECT_EQ(text, "library copy");
+    EXPECT_EQ(TestLib_LoadOwnString(), "library copy");
+    EXPECT_EQ(AfxGetResourceHandle(), ::GetModuleHandleA(nullptr));  // put back
     theApp.m_pMainWnd = nullptr;
 }
 

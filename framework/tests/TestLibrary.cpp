@@ -62,3 +62,11 @@ CLibraryDlg* TestLib_CreateDialog()
     }
     return dlg;
 }
+
+CString TestLib_LoadOwnString()
+{
+    CResourceScope own(AfxGetThisModule());
+    CString text;
+    text.LoadString(IDS_BOTH);
+    return text;
+}

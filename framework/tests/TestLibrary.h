@@ -40,5 +40,7 @@ TESTLIB_API void TestLib_Throw(int kind);
 TESTLIB_API LRESULT TestLib_SendRegistered(HWND hTarget, WPARAM wParam);
 // The library's application object.
 TESTLIB_API CWinApp* TestLib_App();
+// The string IDS_BOTH as the library loads it for itself (from its own module).
+TESTLIB_API CString TestLib_LoadOwnString();
 // A modeless CLibraryDlg created by the library without a parent.
 TESTLIB_API CLibraryDlg* TestLib_CreateDialog();
