@@ -74,10 +74,11 @@ HINSTANCE CDialog::GetTemplateModule() const
     return AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
 }
 
-HWND CDialog::FindOwner(CWnd* pParentWnd) const
+HWND CDialog::FindOwner(CWnd* pParentWnd, BOOL bModal) const
 {
     HWND owner = pParentWnd->GetSafeHwnd();
-    if (!owner) {
+    const bool fromMain = owner == nullptr;
+    if (fromMain) {
         CWnd* main = AfxGetMainWnd();
         if (main && main != this)
             owner = main->GetSafeHwnd();
@@ -85,6 +86,11 @@ HWND CDialog::FindOwner(CWnd* pParentWnd) const
     // A dialog is owned by a top-level window.
     while (owner && (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD))
         owner = ::GetParent(owner);
+    if (owner && fromMain && bModal) {
+        HWND popup = ::GetLastActivePopup(owner);
+        if (popup && popup != m_hWnd && ::IsWindowVisible(popup))
+            owner = popup;
+    }
     return owner;
 }
 
@@ -131,7 +137,7 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
         m_pParentWnd = pParentWnd;
     HINSTANCE module = GetTemplateModule();
     m_bModal = FALSE;
-    return CreateFromTemplate(LoadDialogTemplate(module, m_lpszTemplateName), module, FindOwner(m_pParentWnd));
+    return CreateFromTemplate(LoadDialogTemplate(module, m_lpszTemplateName), module, FindOwner(m_pParentWnd, FALSE));
 }
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
@@ -139,7 +145,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
     if (pParentWnd)
         m_pParentWnd = pParentWnd;
     m_bModal = FALSE;
-    return CreateFromTemplate(lpDialogTemplate, AfxGetInstanceHandle(), FindOwner(m_pParentWnd));
+    return CreateFromTemplate(lpDialogTemplate, AfxGetInstanceHandle(), FindOwner(m_pParentWnd, FALSE));
 }
 
 INT_PTR CDialog::DoModal()
@@ -149,7 +155,7 @@ INT_PTR CDialog::DoModal()
     if (!tmpl || m_hWnd)
         return -1;
 
-    HWND owner = FindOwner(m_pParentWnd);
+    HWND owner = FindOwner(m_pParentWnd, TRUE);
     BOOL enableOwner = FALSE;
     if (owner && ::IsWindowEnabled(owner)) {
         ::EnableWindow(owner, FALSE);

@@ -31,8 +31,10 @@
 //   pump) until EndDialog; the result is EndDialog's value, -1 when the template or the
 //   window could not be had. A template without WS_VISIBLE is shown when the loop first
 //   goes idle.
-// - Create makes a modeless dialog. Without a parent (here and for DoModal), the owner is
-//   the application's main window (AfxGetMainWnd), whichever module creates the dialog.
+// - Create makes a modeless dialog. Without a parent, the owner is the application's main
+//   window (AfxGetMainWnd), whichever module creates the dialog. DoModal without a parent
+//   takes the main window's last active popup (so a dialog opened from a modal dialog is
+//   owned by that dialog, and the one disabled while it runs).
 // - OnInitDialog (base: UpdateData(FALSE), returns TRUE) runs on WM_INITDIALOG.
 // - IDOK reaches OnOK (base: UpdateData(TRUE), and EndDialog(IDOK) when that succeeded);
 //   IDCANCEL reaches OnCancel (base: EndDialog(IDCANCEL)). Esc and the close box arrive
@@ -80,8 +82,9 @@ public:
     CWnd* m_pParentWnd = nullptr;
 
 protected:
-    // The owner window for a new dialog: the parent given, else the main window.
-    HWND FindOwner(CWnd* pParentWnd) const;
+    // The owner window for a new dialog: the parent given, else the main window (for a
+    // modal dialog: the main window's last active popup).
+    HWND FindOwner(CWnd* pParentWnd, BOOL bModal) const;
     BOOL CreateFromTemplate(LPCDLGTEMPLATEA lpTemplate, HINSTANCE hModule, HWND hOwner);
     void RunModalLoop();
 

@@ -531,6 +531,36 @@ TEST_F(WindowTest, AModalMainDialogThatDestroysItselfEndsItsLoopAndPostsQuit)
     EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(WindowTest, AModalDialogOpenedFromAModalDialogIsOwnedByIt)
+{
+    CDerivedWnd main;
+    ASSERT_TRUE(main.CreateTopLevel());
+    main.ShowWindow(SW_SHOW);
+    theApp.m_pMainWnd = &main;
+    CExchangeDlg outer;
+    HWND innerOwner = nullptr, outerWindow = nullptr;
+    BOOL outerEnabledInside = TRUE, outerEnabledAfter = FALSE;
+    outer.onInit = [&](CExchangeDlg& o) {
+        o.ShowWindow(SW_SHOW);
+        outerWindow = o.m_hWnd;
+        CExchangeDlg inner;  // no parent given
+        inner.onInit = [&](CExchangeDlg& i) {
+            innerOwner = ::GetWindow(i.m_hWnd, GW_OWNER);
+            outerEnabledInside = o.IsWindowEnabled();
+            i.PostMessage(WM_COMMAND, IDCANCEL);
+        };
+        EXPECT_EQ(inner.DoModal(), IDCANCEL);
+        outerEnabledAfter = o.IsWindowEnabled();
+        o.PostMessage(WM_COMMAND, IDCANCEL);
+    };
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_EQ(innerOwner, outerWindow);
+    EXPECT_FALSE(outerEnabledInside);
+    EXPECT_TRUE(outerEnabledAfter);
+    EXPECT_TRUE(main.IsWindowEnabled());
+    theApp.m_pMainWnd = nullptr;
+}
+
 TEST_F(WindowTest, EscapeAndTheCloseBoxReachOnCancel)
 {
     struct Case { const char* name; UINT message; WPARAM wParam; bool toFocus; };
