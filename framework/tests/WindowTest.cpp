@@ -58,6 +58,7 @@ public:
     int registered = 0;
     int commands = 0;
     UINT rangeId = 0;
+    HWND notifiedFrom = nullptr;
     bool postNcDestroy = false;
     std::string throwKind;
 
@@ -77,6 +78,11 @@ protected:
         return static_cast<LRESULT>(w * 2);
     }
     afx_msg void OnCommand42() { ++commands; }
+    afx_msg void OnClick77(NMHDR* hdr, LRESULT* result)
+    {
+        notifiedFrom = hdr->hwndFrom;
+        *result = 5;
+    }
     afx_msg void OnRange(UINT id) { rangeId = id; }
     afx_msg void OnTimer(UINT_PTR id)
     {
@@ -90,6 +96,7 @@ BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
     ON_MESSAGE(WM_USER + 1, &CDerivedWnd::OnUser)
     ON_REGISTERED_MESSAGE(g_registeredMessage, &CDerivedWnd::OnRegistered)
     ON_COMMAND(42, &CDerivedWnd::OnCommand42)
+    ON_NOTIFY(NM_CLICK, 77, &CDerivedWnd::OnClick77)
     ON_COMMAND_RANGE(100, 110, &CDerivedWnd::OnRange)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
@@ -127,6 +134,9 @@ TEST_F(WindowTest, MessageMapsChainToTheBaseClassAndFallBackToTheDefault)
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(105, 0), 0);
     EXPECT_EQ(wnd.commands, 1);
     EXPECT_EQ(wnd.rangeId, 105u);
+    NMHDR hdr = { wnd.m_hWnd, 77, static_cast<UINT>(NM_CLICK) };
+    EXPECT_EQ(wnd.SendMessage(WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&hdr)), 5);
+    EXPECT_EQ(wnd.notifiedFrom, wnd.m_hWnd);
     // No entry: DefWindowProc answers.
     char text[64] = {};
     EXPECT_EQ(wnd.SendMessage(WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 11);
@@ -267,6 +277,34 @@ protected:
 BEGIN_MESSAGE_MAP(CReflectButton, CButton)
     ON_CONTROL_REFLECT(BN_CLICKED, &CReflectButton::OnReflectedClick)
 END_MESSAGE_MAP()
+
+class CNotifyingChild : public CWnd {
+public:
+    int reflected = 0;
+protected:
+    afx_msg void OnReflectedClick(NMHDR*, LRESULT* result)
+    {
+        ++reflected;
+        *result = 9;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifyingChild, CWnd)
+    ON_NOTIFY_REFLECT(NM_CLICK, &CNotifyingChild::OnReflectedClick)
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, ANotificationReachesTheControlsReflectedEntryFirst)
+{
+    CDerivedWnd parent;
+    ASSERT_TRUE(parent.CreateTopLevel());
+    CNotifyingChild child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD, CRect(0, 0, 10, 10), &parent, 77));
+    NMHDR hdr = { child.m_hWnd, 77, static_cast<UINT>(NM_CLICK) };
+    EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&hdr)), 9);
+    EXPECT_EQ(child.reflected, 1);
+    EXPECT_EQ(parent.notifiedFrom, nullptr);  // the parent's entry did not run
+}
 
 class CColorLabel : public CStatic {
 public:
