@@ -113,6 +113,15 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEA lpTemplate, HINSTANCE hModule, 
 }
 
 namespace {
+// The window style a template asks for (DLGTEMPLATE or DLGTEMPLATEEX).
+DWORD TemplateStyle(LPCDLGTEMPLATEA tmpl)
+{
+    const WORD* words = reinterpret_cast<const WORD*>(tmpl);
+    if (words[0] == 1 && words[1] == 0xFFFF)
+        return *reinterpret_cast<const DWORD*>(words + 6);  // after version, signature, help id, ex-style
+    return tmpl->style;
+}
+
 LPCDLGTEMPLATEA LoadDialogTemplate(HINSTANCE module, LPCTSTR name)
 {
     HRSRC res = ::FindResourceA(module, name, RT_DIALOG);
@@ -137,7 +146,12 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
         m_pParentWnd = pParentWnd;
     HINSTANCE module = GetTemplateModule();
     m_bModal = FALSE;
-    return CreateFromTemplate(LoadDialogTemplate(module, m_lpszTemplateName), module, FindOwner(m_pParentWnd, FALSE));
+    LPCDLGTEMPLATEA tmpl = LoadDialogTemplate(module, m_lpszTemplateName);
+    if (!tmpl)
+        return FALSE;
+    // A child dialog (a page inside another dialog) lives in its parent as given.
+    HWND owner = (TemplateStyle(tmpl) & WS_CHILD) ? m_pParentWnd->GetSafeHwnd() : FindOwner(m_pParentWnd, FALSE);
+    return CreateFromTemplate(tmpl, module, owner);
 }
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
@@ -145,7 +159,11 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
     if (pParentWnd)
         m_pParentWnd = pParentWnd;
     m_bModal = FALSE;
-    return CreateFromTemplate(lpDialogTemplate, AfxGetInstanceHandle(), FindOwner(m_pParentWnd, FALSE));
+    if (!lpDialogTemplate)
+        return FALSE;
+    HWND owner = (TemplateStyle(lpDialogTemplate) & WS_CHILD) ? m_pParentWnd->GetSafeHwnd()
+                                                              : FindOwner(m_pParentWnd, FALSE);
+    return CreateFromTemplate(lpDialogTemplate, AfxGetInstanceHandle(), owner);
 }
 
 INT_PTR CDialog::DoModal()

@@ -31,7 +31,8 @@
 //   pump) until EndDialog; the result is EndDialog's value, -1 when the template or the
 //   window could not be had. A template without WS_VISIBLE is shown when the loop first
 //   goes idle.
-// - Create makes a modeless dialog. Without a parent, the owner is the application's main
+// - Create makes a modeless dialog; one whose template has WS_CHILD (a page inside another
+//   dialog) becomes a child of the parent given. Without a parent, the owner is the application's main
 //   window (AfxGetMainWnd), whichever module creates the dialog. DoModal without a parent
 //   takes the main window's last active popup (so a dialog opened from a modal dialog is
 //   owned by that dialog, and the one disabled while it runs).

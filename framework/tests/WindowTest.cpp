@@ -640,6 +640,27 @@ TEST_F(WindowTest, AModelessDialogWithoutParentIsOwnedByTheMainWindow)
     theApp.m_pMainWnd = nullptr;
 }
 
+TEST_F(WindowTest, AChildDialogTemplateMakesAPageInsideItsParent)
+{
+    CDialog host;
+    ASSERT_TRUE(host.Create(IDD_SIMPLE));
+    CDialog page;
+    ASSERT_TRUE(page.Create(IDD_PAGE, &host));
+    EXPECT_TRUE(page.GetStyle() & WS_CHILD);
+    EXPECT_EQ(::GetParent(page.m_hWnd), host.m_hWnd);
+    EXPECT_TRUE(host.IsChild(&page));
+    page.SetDlgItemText(IDC_TEXT, "page text");
+    CString text;
+    page.GetDlgItemText(IDC_TEXT, text);
+    EXPECT_EQ(text, "page text");
+    CDialog inner;  // a page inside a page: its parent is the child window given
+    ASSERT_TRUE(inner.Create(IDD_PAGE, &page));
+    EXPECT_EQ(::GetParent(inner.m_hWnd), page.m_hWnd);
+    inner.DestroyWindow();
+    page.DestroyWindow();
+    host.DestroyWindow();
+}
+
 class CMeasuredMenu : public CMenu {
 public:
     int drawn = 0, measured = 0;

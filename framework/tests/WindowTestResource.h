@@ -1,5 +1,6 @@
 #define IDD_EXCHANGE 100
 #define IDD_SIMPLE 101
+#define IDD_PAGE 102
 #define IDS_GREETING 200
 #define IDS_LONG_TEXT 201
 #define IDC_TEXT 1001
