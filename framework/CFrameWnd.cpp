@@ -2,6 +2,7 @@
 
 #include "CCmdUI.h"
 #include "CMenu.h"
+#include "CView.h"
 #include "CWinApp.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -9,13 +10,15 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
     ON_WM_INITMENUPOPUP()
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, void*)
+                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, void* pContext)
 {
+    m_pCreateContext = static_cast<CCreateContext*>(pContext);
     HMENU menu = nullptr;
     if (lpszMenuName) {
         HINSTANCE module = AfxFindResourceHandle(lpszMenuName, RT_MENU);
@@ -37,8 +40,44 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
             ::DestroyMenu(menu);
         return FALSE;
     }
+    m_pCreateContext = nullptr;
     m_hMenuDefault = ::GetMenu(m_hWnd);
     return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CCreateContext* context = m_pCreateContext;
+    m_pCreateContext = nullptr;
+    return OnCreateClient(lpCreateStruct, context) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (pContext && pContext->m_pNewViewClass)
+        return CreateView(pContext) != nullptr;
+    return TRUE;
+}
+
+CView* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    CObject* made = pContext->m_pNewViewClass->CreateObject();
+    CView* view = dynamic_cast<CView*>(made);
+    if (!view) {
+        delete made;
+        return nullptr;
+    }
+    view->m_pCreateContext = pContext;
+    CRect client;
+    GetClientRect(&client);
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, this, nID)) {
+        delete view;
+        return nullptr;
+    }
+    m_pViewActive = view;
+    return view;
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext)
@@ -64,6 +103,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
+    // The view fills the client area.
+    if (HWND view = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)) {
+        CRect client;
+        GetClientRect(&client);
+        ::MoveWindow(view, 0, 0, client.Width(), client.Height(), TRUE);
+    }
 }
 
 void CFrameWnd::InitialUpdateFrame(void*, BOOL bMakeVisible)
@@ -71,6 +116,8 @@ void CFrameWnd::InitialUpdateFrame(void*, BOOL bMakeVisible)
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
     if (bMakeVisible) {
         ShowWindow(SW_SHOW);
+        if (GetExStyle() & WS_EX_MDICHILD)
+            ::SendMessageA(::GetParent(m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
         UpdateWindow();
     }
 }

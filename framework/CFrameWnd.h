@@ -8,7 +8,10 @@
 // update of the popup's items (ON_UPDATE_COMMAND_UI handlers; items without any handler are
 // disabled). Commands the frame does not handle go on to the application object.
 #pragma once
+#include "CCreateContext.h"
 #include "CWnd.h"
+
+class CView;
 
 // Sent to a frame's descendants once the frame is loaded.
 #define WM_INITIALUPDATE 0x0364
@@ -29,6 +32,10 @@ public:
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW,
                            CWnd* pParentWnd = nullptr, void* pContext = nullptr);
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Makes the view of a document template's context (called from WM_CREATE).
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    CView* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+    CView* GetActiveView() const { return m_pViewActive; }
     void InitialUpdateFrame(void* pDoc, BOOL bMakeVisible);
     virtual CFrameWnd* GetActiveFrame() { return this; }
     CFrameWnd* GetParentFrame() const;
@@ -41,8 +48,11 @@ public:
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDHelp = 0;
     CString m_strTitle;
+    CView* m_pViewActive = nullptr;
+    CCreateContext* m_pCreateContext = nullptr;  // during creation only
 
 protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()

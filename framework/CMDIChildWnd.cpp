@@ -38,6 +38,24 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     return TRUE;
 }
 
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext)
+{
+    m_nIDHelp = nIDResource;
+    CString title;
+    if (title.LoadString(nIDResource)) {
+        const int nl = title.Find('\n');
+        if (nl >= 0)
+            title = title.Left(nl);
+    }
+    m_pCreateContext = static_cast<CCreateContext*>(pContext);
+    CMDIFrameWnd* parent = dynamic_cast<CMDIFrameWnd*>(pParentWnd);
+    const BOOL ok = Create(nullptr, title, (dwDefaultStyle | WS_CHILD) & ~WS_VISIBLE, rectDefault, parent);
+    m_pCreateContext = nullptr;
+    if (!ok)
+        delete this;  // as a frame that fails to load is given its final clean-up
+    return ok;
+}
+
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::DefMDIChildProcA(m_hWnd, message, wParam, lParam);

@@ -89,6 +89,62 @@ TEST(FrameTest, AnMdiFrameHoldsItsChildren)
     frame->DestroyWindow();
 }
 
+int g_docsDeleted = 0;
+
+class CTestDoc : public CDocument {
+    DECLARE_DYNCREATE(CTestDoc)
+public:
+    ~CTestDoc() override { ++g_docsDeleted; }
+    int created = 0;
+    BOOL OnNewDocument() override
+    {
+        ++created;
+        return CDocument::OnNewDocument();
+    }
+};
+IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
+
+class CTestView : public CView {
+    DECLARE_DYNCREATE(CTestView)
+public:
+    int initialUpdates = 0;
+    void OnInitialUpdate() override { ++initialUpdates; }
+};
+IMPLEMENT_DYNCREATE(CTestView, CView)
+
+TEST(FrameTest, ATemplateMakesADocumentWithItsFrameAndView)
+{
+    CMDIFrameWnd* main = new CMDIFrameWnd;
+    ASSERT_TRUE(main->LoadFrame(IDR_FRAME));
+    theApp.m_pMainWnd = main;
+    g_docsDeleted = 0;
+    {
+        CMultiDocTemplate docTemplate(IDR_FRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                      RUNTIME_CLASS(CTestView));
+        EXPECT_NE(docTemplate.m_hMenuShared, nullptr);
+        CTestDoc* doc = dynamic_cast<CTestDoc*>(docTemplate.OpenDocumentFile(nullptr));
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(doc->created, 1);
+        EXPECT_EQ(doc->GetDocTemplate(), &docTemplate);
+        ASSERT_EQ(doc->GetViews().size(), 1u);
+        CTestView* view = dynamic_cast<CTestView*>(doc->GetViews()[0]);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->GetDocument(), doc);
+        EXPECT_EQ(view->initialUpdates, 1);
+        CMDIChildWnd* child = main->MDIGetActive();
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(child->GetActiveView(), view);
+        CString title;
+        child->GetWindowText(title);
+        EXPECT_EQ(title, "Frame title");
+        doc->OnCloseDocument();  // frames, views and the document go
+        EXPECT_EQ(g_docsDeleted, 1);
+        EXPECT_EQ(main->MDIGetActive(), nullptr);
+    }
+    theApp.m_pMainWnd = nullptr;
+    main->DestroyWindow();
+}
+
 TEST(FrameTest, AMiniFrameIsAToolWindow)
 {
     CMiniFrameWnd* frame = new CMiniDockFrameWnd;
