@@ -1,0 +1,83 @@
+#include "CDataFileLocator.h"
+
+namespace {
+
+const char kDefaultName[] = "velmora.dat";
+const char kOpenLine[] = "open=velmora.exe ";
+
+CString WithoutClosingSlash(CString path)
+{
+    while (path.GetLength() > 1 && (path.Right(1) == "\\" || path.Right(1) == "/"))
+        path = path.Left(path.GetLength() - 1);
+    return path;
+}
+
+} // namespace
+
+CString CDataFileLocator::ChooseName(const CString& commandLine, const CString& executableBaseName,
+                                     const std::function<CString()>& readAutorunName)
+{
+    CString name = commandLine;
+    name.Remove('"');
+    name.Trim();
+    if (name.IsEmpty()) {
+        if (executableBaseName.CompareNoCase("Velmora") != 0)
+            name = executableBaseName + ".dat";
+        else if (readAutorunName)
+            name = readAutorunName();
+        name.Remove('"');
+        name.Trim();
+    }
+    if (name.IsEmpty())
+        name = kDefaultName;
+    return name;
+}
+
+CString CDataFileLocator::FindInAutorun(const std::string& text)
+{
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        CString line(text.substr(start, end - start));
+        start = end + 1;
+        line.Trim();
+        if (line.IsEmpty())
+            break;
+        line += ' ';
+        CString folded = line;
+        folded.MakeLower();
+        const int at = folded.Find(kOpenLine);
+        if (at >= 0) {
+            CString name = line.Mid(at + int(sizeof kOpenLine) - 1);
+            name.Trim();
+            return name;
+        }
+    }
+    return CString();
+}
+
+bool CDataFileLocator::IsAbsolutePath(const CString& path)
+{
+    if (path.GetLength() >= 1 && (path[0] == '\\' || path[0] == '/'))
+        return true;
+    return path.GetLength() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+}
+
+std::vector<CString> CDataFileLocator::CandidatePaths(const CString& playerFolder, const CString& name)
+{
+    std::vector<CString> paths;
+    paths.push_back(IsAbsolutePath(name) ? name : playerFolder + "\\" + name);
+    if (name.CompareNoCase(kDefaultName) != 0)
+        paths.push_back(playerFolder + "\\" + kDefaultName);
+    return paths;
+}
+
+CString CDataFileLocator::ChooseTempFolder(bool gotTempPath, const CString& tempPath, const CString& playerFolder)
+{
+    if (!gotTempPath || tempPath.IsEmpty() ||
+        WithoutClosingSlash(tempPath).CompareNoCase(WithoutClosingSlash(playerFolder)) == 0)
+        return "C:\\";
+    return tempPath;
+}
