@@ -1,4 +1,5 @@
 #include "CDataFileLocator.h"
+#include "CFile.h"
 
 namespace {
 
@@ -56,6 +57,33 @@ CString CDataFileLocator::FindInAutorun(const std::string& text)
         }
     }
     return CString();
+}
+
+CString CDataFileLocator::ReadAutorunName(const CString& folder)
+{
+#ifdef _WIN32
+    const CString path = folder + "\\autorun.inf";
+#else
+    const CString path = folder + "/autorun.inf";
+#endif
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
+        return CString();
+    std::string text;
+    try {
+        char buffer[4096];
+        // An autorun.inf is a few lines; a huge file is not one, and its start is enough.
+        while (text.size() < 1024 * 1024) {
+            const UINT n = file.Read(buffer, sizeof buffer);
+            if (n == 0)
+                break;
+            text.append(buffer, n);
+        }
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+    file.Abort();
+    return FindInAutorun(text);
 }
 
 bool CDataFileLocator::IsAbsolutePath(const CString& path)

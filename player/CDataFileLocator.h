@@ -18,6 +18,8 @@ public:
     // ignoring case, as the authoring program writes "OPEN="), trimmed; lines are trimmed and
     // the search stops at the first empty line. "" when there is none.
     static CString FindInAutorun(const std::string& text);
+    // The same, read from the folder's autorun.inf; "" when there is none.
+    static CString ReadAutorunName(const CString& folder);
     // The paths to try in turn: the name in the player folder (an absolute name as it is),
     // then the player folder's velmora.dat unless that is the name already.
     static std::vector<CString> CandidatePaths(const CString& playerFolder, const CString& name);

@@ -1,5 +1,6 @@
 // Finding the data file: command line, executable name, autorun.inf, default.
 #include "CDataFileLocator.h"
+#include "CFile.h"
 #include <gtest/gtest.h>
 
 TEST(DataFileLocator, ChoosesTheNameInTheOrderOfItsSources)
@@ -73,4 +74,20 @@ TEST(DataFileLocator, TempFolderIsNeverThePlayerFolder)
     EXPECT_EQ(CDataFileLocator::ChooseTempFolder(true, "", "E:\\cd"), CString("C:\\"));
     EXPECT_EQ(CDataFileLocator::ChooseTempFolder(true, "e:\\CD\\", "E:\\cd"), CString("C:\\"));
     EXPECT_EQ(CDataFileLocator::ChooseTempFolder(true, "E:\\cd", "E:\\cd"), CString("C:\\"));
+}
+
+TEST(DataFileLocator, ReadsTheOpenLineFromTheFolder)
+{
+    const std::string folder = VELMORA_TEST_BINARY_DIR;
+    const std::string path = folder + "/autorun.inf";
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        const char text[] = "[autorun]\r\nOPEN=Velmora.exe  demo.dat \r\nICON=cd.ico";
+        f.Write(text, sizeof text - 1);
+        f.Close();
+    }
+    EXPECT_EQ(CDataFileLocator::ReadAutorunName(folder.c_str()), CString("demo.dat"));
+    CFile::Remove(path.c_str());
+    EXPECT_EQ(CDataFileLocator::ReadAutorunName(folder.c_str()), CString(""));
 }
