@@ -157,10 +157,12 @@ void PLBmpDecoder::decodeRLE(PLBmp& bmp, bool fourBits) {
     for (int y = 0; y < m_Height; ++y)
         std::memset(bmp.GetLine(y), 0, m_Width);
     int x = 0, row = 0;
+    // Encoders run lines on to their padded width: what falls outside the picture is dropped.
     auto put = [&](BYTE value) {
-        if (x >= m_Width || row >= m_Height)
-            raiseError(PL_ERRFORMAT_UNKNOWN, "Decoding bmp: Run-length data outside the picture.");
-        bmp.GetLine(rowIndex(row))[x++] = value;
+        if (x < m_Width && row < m_Height)
+            bmp.GetLine(rowIndex(row))[x] = value;
+        if (x <= m_Width)
+            ++x;
     };
     for (;;) {
         if (row >= m_Height && m_pDataSrc->GetBytesLeft() < 2)
