@@ -29,7 +29,7 @@ int PLFileSource::Open(const char* path) {
             return PL_ERRACCESS_DENIED;
         return PL_ERRFILE_NOT_FOUND;
     }
-    DWORD size = GetFileSize(m_hf, nullptr);
+    DWORD size = ::GetFileSize(m_hf, nullptr);
     m_hm = CreateFileMappingA(m_hf, nullptr, PAGE_READONLY, 0, 0, nullptr);
     if (m_hm)
         m_pStartPos = static_cast<BYTE*>(MapViewOfFile(m_hm, FILE_MAP_READ, 0, 0, 0));
