@@ -1,0 +1,296 @@
+// The decoding front end: recognition, sources, depth requests and the error texts.
+#include "PLAnyBmp.h"
+#include "PLAnyPicDecoder.h"
+#include "PLFileExtension.h"
+#include "PLMemSource.h"
+#include "PLTextException.h"
+#include "PLWinBmp.h"
+#include "PictureBuilder.h"
+#include "ReferencePicture.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+// The code and text of the exception a decoding raises (code 0 when none).
+struct Outcome {
+    int code = 0;
+    std::string text;
+};
+
+Outcome decodeMemory(const std::vector<uint8_t>& data, PLBmp& bmp, int depth = 32) {
+    PLAnyPicDecoder decoder;
+    try {
+        decoder.DecodeMemory(data.data(), int(data.size()), &bmp, depth);
+    } catch (const PLTextException& e) {
+        return {e.GetCode(), e.GetText()};
+    }
+    return {};
+}
+
+Outcome decodeFile(const std::string& path, PLBmp& bmp, int depth = 32) {
+    PLAnyPicDecoder decoder;
+    try {
+        decoder.DecodeFile(path.c_str(), &bmp, depth);
+    } catch (const PLTextException& e) {
+        return {e.GetCode(), e.GetText()};
+    }
+    return {};
+}
+
+int formatOf(const char* name, const std::vector<uint8_t>& data) {
+    return PLAnyPicDecoder::DetermineFormat(name, data.data(), int(data.size()));
+}
+}  // namespace
+
+TEST(FrontEnd, RecognitionTable) {
+    std::vector<uint8_t> tga(18, 0);
+    tga[2] = 2;
+    tga[16] = 24;
+    EXPECT_EQ(formatOf("x", tga), PL_FT_TARGA);
+    // A TGA header that also starts with "BM" is a Windows bitmap: that test comes first.
+    tga[0] = 'B';
+    tga[1] = 'M';
+    EXPECT_EQ(formatOf("x", tga), PL_FT_WINBMP);
+
+    struct { const char* bytes; int n; int format; } table[] = {
+        {"BA", 2, PL_FT_WINBMP}, {"IC", 2, PL_FT_WINBMP}, {"CI", 2, PL_FT_WINBMP}, {"CP", 2, PL_FT_WINBMP},
+        {"GIF89a", 6, PL_FT_GIF}, {"II*\0", 4, PL_FT_TIFF}, {"MM\0*", 4, PL_FT_TIFF},
+        {"\xFF\xD8\xFF\xE0", 4, PL_FT_JPEG}, {"\x89PNG", 4, PL_FT_PNG}, {"\x0A\x05\x01", 3, PL_FT_PCX},
+        {"P2", 2, PL_FT_PGM}, {"P5", 2, PL_FT_PGM}, {"P3", 2, PL_FT_PPM}, {"P6", 2, PL_FT_PPM},
+        {"8BPS", 4, PL_FT_PSD}, {"", 0, PL_FT_UNKNOWN}, {"P", 1, PL_FT_UNKNOWN}, {"\xFF\xD8", 2, PL_FT_UNKNOWN},
+    };
+    for (auto& row : table) {
+        std::vector<uint8_t> d(row.bytes, row.bytes + row.n);
+        EXPECT_EQ(formatOf("x", d), row.format) << row.bytes;
+    }
+
+    // EPS with a TIFF preview needs both 32-bit values at 20 and 24.
+    std::vector<uint8_t> eps = {0xC5, 0xD0, 0xD3, 0xC6};
+    eps.resize(30, 0);
+    EXPECT_EQ(formatOf("x", eps), PL_FT_UNKNOWN);
+    eps[20] = 30;
+    eps[24] = 1;
+    EXPECT_EQ(formatOf("x", eps), PL_FT_EPSTIFF);
+
+    // PICT only when the source is longer than 540 bytes.
+    std::vector<uint8_t> pict(540, 0xEE);
+    pict[522] = 0x00;
+    pict[523] = 0x11;
+    pict[524] = 0x02;
+    pict[525] = 0xFF;
+    EXPECT_EQ(formatOf("x", pict), PL_FT_UNKNOWN);
+    pict.push_back(0);
+    EXPECT_EQ(formatOf("x", pict), PL_FT_MACPICT);
+}
+
+TEST(FrontEnd, MetafilesAreKnownByTheirExtension) {
+    std::vector<uint8_t> png = ReadFileBytes(Fixture("png-rgb.png"));
+    EXPECT_EQ(formatOf("picture.wmf", png), PL_FT_WMF);
+    EXPECT_EQ(formatOf("C:\\Pictures\\LOGO.Emf", png), PL_FT_EMF);
+    // Not by a part of the path: these are PNG files.
+    EXPECT_EQ(formatOf("C:\\pictures.wmf\\logo.png", png), PL_FT_PNG);
+    EXPECT_EQ(formatOf("/data/old.emf.backup/logo", png), PL_FT_PNG);
+    EXPECT_EQ(formatOf("logo.wmfx", png), PL_FT_PNG);
+    EXPECT_TRUE(PLHasFileExtension("a.b.WmF", ".WMF"));
+    EXPECT_FALSE(PLHasFileExtension("wmf", ".WMF"));
+}
+
+TEST(FrontEnd, PictureInAFolderNamedLikeAMetafileDecodes) {
+    std::string dir = ScratchFile("pictures.wmf");
+#ifdef _WIN32
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string path = dir + "\\logo.png";
+#else
+    std::string mk = "mkdir -p '" + dir + "'";
+    ASSERT_EQ(std::system(mk.c_str()), 0);
+    std::string path = dir + "/logo.png";
+#endif
+    WriteFileBytes(path, ReadFileBytes(Fixture("png-rgb.png")));
+    PLWinBmp bmp;
+    Outcome o = decodeFile(path, bmp);
+    EXPECT_EQ(o.code, 0) << o.text;
+    EXPECT_EQ(bmp.GetWidth(), 13);
+}
+
+#ifndef _WIN32
+TEST(FrontEnd, MetafilesNeedTheWindowsBuild) {
+    std::string path = ScratchFile("drawing.wmf");
+    WriteFileBytes(path, std::vector<unsigned char>(64, 0));
+    PLWinBmp bmp;
+    Outcome o = decodeFile(path, bmp);
+    EXPECT_EQ(o.code, 12);
+    EXPECT_EQ(o.text, "Decoder error: Library not compiled for this file type.\n");
+}
+#endif
+
+TEST(FrontEnd, MissingFileAndFolder) {
+    PLWinBmp bmp;
+    std::string path = Fixture("no-such-picture.png");
+    Outcome o = decodeFile(path, bmp);
+    EXPECT_EQ(o.code, 4);
+    EXPECT_EQ(o.text, "Decoder error: Opening " + path + " failed\n");
+    o = decodeFile(Fixture("no-such-folder") + "/x.png", bmp);
+    EXPECT_EQ(o.code, 3);
+}
+
+TEST(FrontEnd, UnknownFileTypeIsClosedAndReleased) {
+    std::string path = ScratchFile("unknown.bin");
+    WriteFileBytes(path, std::vector<unsigned char>(100, 'x'));
+    PLWinBmp bmp;
+    Outcome o = decodeFile(path, bmp);
+    EXPECT_EQ(o.code, 8);
+    EXPECT_EQ(o.text, "Decoder error: Unknown file type.\n");
+    // The file is no longer open or mapped: it can be removed at once.
+    EXPECT_EQ(std::remove(path.c_str()), 0);
+}
+
+TEST(FrontEnd, DepthRequests) {
+    std::vector<uint8_t> grey = ReadFileBytes(Fixture("pgm-bin.pgm"));
+    PLWinBmp bmp;
+    EXPECT_EQ(decodeMemory(grey, bmp, 32).code, 0);
+    EXPECT_EQ(bmp.GetBitsPerPixel(), 32);
+    EXPECT_EQ(decodeMemory(grey, bmp, 0).code, 0);
+    EXPECT_EQ(bmp.GetBitsPerPixel(), 8);
+    EXPECT_TRUE(bmp.IsGreyscale());
+
+    std::vector<uint8_t> colour = ReadFileBytes(Fixture("ppm-bin.ppm"));
+    Outcome o = decodeMemory(colour, bmp, 8);
+    EXPECT_EQ(o.code, 6);
+    EXPECT_EQ(o.text, "Image bit depth doesn't match request.");
+}
+
+TEST(FrontEnd, EndOfDataIsCode11) {
+    std::vector<uint8_t> data = ReadFileBytes(Fixture("ppm-bin.ppm"));
+    data.resize(data.size() - 5);
+    PLWinBmp bmp;
+    Outcome o = decodeMemory(data, bmp);
+    EXPECT_EQ(o.code, 11);
+    EXPECT_EQ(o.text, "End of file reached while decoding.\n");
+}
+
+TEST(FrontEnd, MemorySourceNamesAndReads) {
+    const BYTE data[4] = {1, 2, 3, 4};
+    PLMemSource src;
+    EXPECT_EQ(src.Open(data, 4), 0);
+    EXPECT_STREQ(src.GetName(), "Mem");
+    EXPECT_EQ(src.ReadWordBE(), 0x0102);
+    EXPECT_EQ(src.GetBytesLeft(), 2);
+    EXPECT_THROW(src.ReadBytes(3), PLTextException);
+}
+
+TEST(FrontEnd, TiffPreviewInsideEps) {
+    std::vector<uint8_t> tiff = ReadFileBytes(Fixture("tif-lzw.tif"));
+    std::string postscript = "%!PS-Adobe-3.0 EPSF-3.0\n%%EOF\n";
+    PictureBuilder eps;
+    eps.u8(0xC5).u8(0xD0).u8(0xD3).u8(0xC6).le32(30).le32(uint32_t(postscript.size())).le32(0).le32(0);
+    eps.le32(uint32_t(30 + postscript.size())).le32(uint32_t(tiff.size())).le16(0xFFFF);
+    eps.text(postscript);
+    eps.bytes().insert(eps.bytes().end(), tiff.begin(), tiff.end());
+    PLWinBmp bmp;
+    Outcome o = decodeMemory(eps.bytes(), bmp);
+    ASSERT_EQ(o.code, 0) << o.text;
+    ReferencePicture ref;
+    ASSERT_TRUE(LoadReference(Fixture("tif-lzw.tif.pam"), ref));
+    EXPECT_EQ(CompareWithReference(bmp, ref, 0), "");
+}
+
+TEST(FrontEnd, DecoderIsReusedAfterFailures) {
+    // A failed JPEG or PNG leaves no state behind: the next picture decodes.
+    PLAnyPicDecoder decoder;
+    PLWinBmp bmp;
+    for (const char* name : {"jpeg-colour.jpg", "png-rgba.png"}) {
+        std::vector<uint8_t> good = ReadFileBytes(Fixture(name));
+        std::vector<uint8_t> bad = good;
+        for (size_t i = 20; i < bad.size() && i < 200; ++i)
+            bad[i] = BYTE(bad[i] * 7 + 13);
+        bad.resize(bad.size() / 2);
+        for (int round = 0; round < 2; ++round) {
+            try {
+                decoder.DecodeMemory(bad.data(), int(bad.size()), &bmp, 32);
+            } catch (const PLTextException&) {
+            }
+            try {
+                decoder.DecodeMemory(good.data(), int(good.size()), &bmp, 32);
+            } catch (const PLTextException& e) {
+                FAIL() << name << ": " << e.GetText();
+            }
+            EXPECT_GT(bmp.GetWidth(), 0);
+        }
+    }
+}
+
+TEST(FrontEnd, LibraryErrorsBecomeExceptions) {
+    struct { const char* file; size_t keep; int code; } cases[] = {
+        {"png-rgb.png", 40, 11},   // cut inside the first chunk: the source's own end
+        {"gif-plain.gif", 20, 11},
+    };
+    for (auto& c : cases) {
+        std::vector<uint8_t> d = ReadFileBytes(Fixture(c.file));
+        d.resize(c.keep);
+        PLWinBmp bmp;
+        EXPECT_EQ(decodeMemory(d, bmp).code, c.code) << c.file;
+    }
+    // A broken PNG header raises libpng's message as code 2.
+    std::vector<uint8_t> png = ReadFileBytes(Fixture("png-rgb.png"));
+    png[16] = 0xFF;  // width beyond libpng's limits; the CRC no longer matches either
+    PLWinBmp bmp;
+    Outcome o = decodeMemory(png, bmp);
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.text.rfind("Decoder error: ", 0), 0u);
+    // A JPEG without its frame raises code 6.
+    std::vector<uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xD9};
+    o = decodeMemory(jpeg, bmp);
+    EXPECT_EQ(o.code, 6);
+}
+
+TEST(FrontEnd, TruncatedJpegEndsAtAFakeMarker) {
+    std::vector<uint8_t> jpeg = ReadFileBytes(Fixture("jpeg-colour.jpg"));
+    jpeg.resize(jpeg.size() - 60);  // inside the entropy-coded data
+    PLWinBmp bmp;
+    Outcome o = decodeMemory(jpeg, bmp);
+    EXPECT_EQ(o.code, 0) << o.text;
+    EXPECT_EQ(bmp.GetWidth(), 24);
+}
+
+TEST(FrontEnd, JpegResolutionPerCentimetre) {
+    PLAnyPicDecoder decoder;
+    PLWinBmp bmp;
+    decoder.DecodeFile(Fixture("jpeg-dpcm.jpg").c_str(), &bmp, 32);
+    EXPECT_EQ(bmp.GetResolution(), PLPoint(101, 101));  // 40 x 2.54, truncated
+}
+
+TEST(FrontEnd, TiffAlphaFlagBySamples) {
+    PLAnyPicDecoder decoder;
+    PLWinBmp bmp;
+    decoder.DecodeFile(Fixture("tif-lzw.tif").c_str(), &bmp, 0);
+    EXPECT_EQ(bmp.GetBitsPerPixel(), 32);
+    EXPECT_FALSE(bmp.HasAlpha());
+    decoder.DecodeFile(Fixture("tif-rgba.tif").c_str(), &bmp, 0);
+    EXPECT_TRUE(bmp.HasAlpha());
+}
+
+TEST(FrontEnd, GifTransparentIndexHasAlphaZero) {
+    PLAnyPicDecoder decoder;
+    PLWinBmp bmp;
+    decoder.DecodeFile(Fixture("gif-transparent.gif").c_str(), &bmp, 0);
+    ASSERT_EQ(bmp.GetBitsPerPixel(), 8);
+    EXPECT_TRUE(bmp.HasAlpha());
+    int transparent = bmp.GetLine(3)[3];
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(bmp.GetPalette()[i].a, i == transparent ? 0 : 255) << i;
+}
+
+TEST(FrontEnd, OneBitBmpGivesIndicesAndFilePalette) {
+    PLAnyPicDecoder decoder;
+    PLAnyBmp bmp;
+    decoder.DecodeFile(Fixture("bmp-1.bmp").c_str(), &bmp, 0);
+    ASSERT_EQ(bmp.GetBitsPerPixel(), 8);
+    for (int y = 0; y < bmp.GetHeight(); ++y)
+        for (int x = 0; x < bmp.GetWidth(); ++x)
+            EXPECT_LE(bmp.GetLine(y)[x], 1);
+    std::vector<uint8_t> file = ReadFileBytes(Fixture("bmp-1.bmp"));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(bmp.GetPalette()[i], PLPixel32(file[56 + i * 4], file[55 + i * 4], file[54 + i * 4], 255));
+}
