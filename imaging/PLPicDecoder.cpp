@@ -41,7 +41,8 @@ void PLPicDecoder::raiseError(int code, const char* message) {
 }
 
 void PLPicDecoder::checkSize(long long width, long long height) {
-    if (width <= 0 || height <= 0 || width * height * 4 + 4 * height > 0x7FFFFFFFLL)
+    if (width <= 0 || height <= 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF ||
+        (width + 1) * 4 > 0x7FFFFFFFLL / height)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Illegal picture size.");
 }
 
