@@ -294,3 +294,40 @@ TEST(FrontEnd, OneBitBmpGivesIndicesAndFilePalette) {
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(bmp.GetPalette()[i], PLPixel32(file[56 + i * 4], file[55 + i * 4], file[54 + i * 4], 255));
 }
+
+TEST(FrontEnd, PictVersionOneBitmap) {
+    PictureBuilder p;
+    p.fill(512, 0).be16(0).be16(0).be16(0).be16(1).be16(8);  // size and frame
+    p.u8(0x11).u8(0x01);                                     // version 1
+    p.u8(0x01).be16(10).be16(0).be16(0).be16(1).be16(8);      // clip region
+    p.u8(0xA0).be16(130);                                    // short comment
+    p.u8(0x90).be16(2).be16(0).be16(0).be16(1).be16(8);       // bits rect: row bytes, bounds
+    p.be16(0).be16(0).be16(1).be16(8).be16(0).be16(0).be16(1).be16(8).be16(1);
+    p.u8(0xA5).u8(0x00);                                     // one unpacked row
+    p.u8(0xFF);
+    EXPECT_EQ(formatOf("x", p.bytes()), PL_FT_MACPICT);
+    PLAnyBmp bmp;
+    Outcome o = decodeMemory(p.bytes(), bmp, 0);
+    ASSERT_EQ(o.code, 0) << o.text;
+    ASSERT_EQ(bmp.GetBitsPerPixel(), 8);
+    ASSERT_EQ(bmp.GetSize(), PLPoint(8, 1));
+    const int bits[8] = {1, 0, 1, 0, 0, 1, 0, 1};
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(bmp.GetLine(0)[x], bits[x]) << x;
+    EXPECT_EQ(bmp.GetPalette()[0], PLPixel32(255, 255, 255, 255));
+    EXPECT_EQ(bmp.GetPalette()[1], PLPixel32(0, 0, 0, 255));
+}
+
+TEST(FrontEnd, TraceFileRecordsRecognition) {
+    std::string trace = ScratchFile("trace.txt");
+    std::remove(trace.c_str());
+    PLPicDecoder::SetTraceConfig(2, trace.c_str());
+    PLWinBmp bmp;
+    Outcome o = decodeFile(Fixture("gif-plain.gif"), bmp);
+    PLPicDecoder::SetTraceConfig(0, nullptr);
+    ASSERT_EQ(o.code, 0);
+    std::vector<unsigned char> text = ReadFileBytes(trace);
+    std::string s(text.begin(), text.end());
+    EXPECT_NE(s.find("--- Decoding file "), std::string::npos);
+    EXPECT_NE(s.find("GIF file recognized."), std::string::npos);
+}
