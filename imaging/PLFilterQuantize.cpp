@@ -103,6 +103,9 @@ void PLFilterQuantize::shrinkBox(Box& box) const {
         box.mean[k] = int(sum[k] / total);
     }
     box.count = total > 65535 ? 65535 : unsigned(total);
+    // A box of a single cell cannot be split: it counts 1.
+    if (lo[0] == hi[0] && lo[1] == hi[1] && lo[2] == hi[2])
+        box.count = 1;
 }
 
 void PLFilterQuantize::medianCut(PLPixel32* palette) const {

@@ -331,3 +331,30 @@ TEST(FrontEnd, TraceFileRecordsRecognition) {
     EXPECT_NE(s.find("--- Decoding file "), std::string::npos);
     EXPECT_NE(s.find("GIF file recognized."), std::string::npos);
 }
+
+TEST(FrontEnd, PictSixteenBitDirectPixels) {
+    PictureBuilder p;
+    p.fill(512, 0).be16(0).be16(0).be16(0).be16(2).be16(4);
+    p.be16(0x0011).be16(0x02FF).be16(0x0C00).fill(24, 0);
+    p.be16(0x009A).be32(0xFF).be16(0x8000 | 8);          // base address, row bytes
+    p.be16(0).be16(0).be16(2).be16(4);                    // bounds
+    p.be16(0).be16(3).be32(0).be32(0x480000).be32(0x480000);
+    p.be16(16).be16(16).be16(3).be16(5).be32(0).be32(0).be32(0);
+    p.be16(0).be16(0).be16(2).be16(4).be16(0).be16(0).be16(2).be16(4).be16(0);
+    p.u8(9).u8(3).be16(0x7C00).be16(0x03E0).be16(0x001F).be16(0x7FFF);  // four literal pixels
+    p.u8(3).u8(253).be16(0x4210);                                        // one pixel four times
+    p.be16(0x00FF);
+    PLWinBmp bmp;
+    Outcome o = decodeMemory(p.bytes(), bmp, 32);
+    ASSERT_EQ(o.code, 0) << o.text;
+    auto at = [&](int x, int y) {
+        const BYTE* q = bmp.GetLine(y) + x * 4;
+        return PLPixel32(q[2], q[1], q[0], q[3]);
+    };
+    EXPECT_EQ(at(0, 0), PLPixel32(255, 0, 0, 255));
+    EXPECT_EQ(at(1, 0), PLPixel32(0, 255, 0, 255));
+    EXPECT_EQ(at(2, 0), PLPixel32(0, 0, 255, 255));
+    EXPECT_EQ(at(3, 0), PLPixel32(255, 255, 255, 255));
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(at(x, 1), PLPixel32(132, 132, 132, 255));
+}
