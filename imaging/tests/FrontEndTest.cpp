@@ -243,6 +243,9 @@ TEST(FrontEnd, LibraryErrorsBecomeExceptions) {
     std::vector<uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xD9};
     o = decodeMemory(jpeg, bmp);
     EXPECT_EQ(o.code, 6);
+    o = decodeFile(Fixture("jpeg-cmyk.jpg"), bmp);
+    EXPECT_EQ(o.code, 6);
+    EXPECT_EQ(o.text.back(), '\n');
 }
 
 TEST(FrontEnd, TruncatedJpegEndsAtAFakeMarker) {

@@ -83,21 +83,23 @@ convert $colour -fill '#FF00FF' -draw 'rectangle 2,2 5,4' -transparent '#FF00FF'
 convert $colour \( $colour -negate \) -delay 10 GIF:gif-animated.gif
 
 # PNG
-convert $colour -define png:color-type=2 PNG24:png-rgb.png
-convert $alpha PNG32:png-rgba.png
-convert $colour -colorspace gray -define png:color-type=0 -define png:bit-depth=8 PNG:png-grey.png
-convert $colour -colorspace gray -depth 4 -define png:color-type=0 -define png:bit-depth=4 PNG:png-grey4.png
-convert $colour -monochrome -define png:color-type=0 -define png:bit-depth=1 PNG:png-grey1.png
-convert $alpha -colorspace gray -define png:color-type=4 PNG:png-greyalpha.png
-convert $colour PNG8:png-palette.png
-convert $colour -depth 16 PNG48:png-rgb16.png
-convert $colour -interlace PNG PNG24:png-interlace.png
+convert $colour -define png:color-type=2 -define png:exclude-chunks=date,time PNG24:png-rgb.png
+convert $alpha -define png:exclude-chunks=date,time PNG32:png-rgba.png
+convert $colour -colorspace gray -define png:color-type=0 -define png:bit-depth=8 -define png:exclude-chunks=date,time PNG:png-grey.png
+convert $colour -colorspace gray -depth 4 -define png:color-type=0 -define png:bit-depth=4 -define png:exclude-chunks=date,time PNG:png-grey4.png
+convert $colour -monochrome -define png:color-type=0 -define png:bit-depth=1 -define png:exclude-chunks=date,time PNG:png-grey1.png
+convert $alpha -colorspace gray -define png:color-type=4 -define png:exclude-chunks=date,time PNG:png-greyalpha.png
+convert $colour -define png:exclude-chunks=date,time PNG8:png-palette.png
+convert $colour -depth 16 -define png:exclude-chunks=date,time PNG48:png-rgb16.png
+convert $colour -interlace PNG -define png:exclude-chunks=date,time PNG24:png-interlace.png
 
 # JPEG: colour, greyscale, progressive; references from djpeg
 convert jpegbase.tmp.ppm -quality 85 JPEG:jpeg-colour.jpg
 convert jpegbase.tmp.ppm -colorspace gray -quality 85 JPEG:jpeg-grey.jpg
 convert jpegbase.tmp.ppm -interlace JPEG -quality 85 JPEG:jpeg-progressive.jpg
 convert jpegbase.tmp.ppm -units PixelsPerCentimeter -density 40 JPEG:jpeg-dpcm.jpg
+# A CMYK JPEG, which the library cannot give in blue, green, red order
+convert jpegbase.tmp.ppm -colorspace CMYK -quality 85 JPEG:jpeg-cmyk.jpg
 for f in jpeg-colour jpeg-grey jpeg-progressive; do djpeg -pnm "$f.jpg" > "$f.pnm"; done
 # A PICT holding the colour JPEG as QuickTime data
 convert jpegbase.tmp.ppm -compress JPEG -quality 85 PICT:pict-jpeg.pict
