@@ -129,8 +129,11 @@ time_t CZipFileHeader::GetTime() const
 
 void CZipFileHeader::SetTime(time_t time)
 {
+    // A time the run-time library cannot convert is an early one (before 1970 on some
+    // systems) or an invalid one (then now is taken).
+    const time_t kYear1980 = 315532800;
     struct tm* t = std::localtime(&time);
-    if (!t) {
+    if (!t && time >= kYear1980) {
         time_t now = std::time(nullptr);
         t = std::localtime(&now);
     }
