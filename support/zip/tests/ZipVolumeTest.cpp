@@ -292,6 +292,13 @@ TEST(ZipVolume, SpanningErrors)
         fake.refuseAt = 0;
     }
     {
+        // A header that no volume can hold ends in an error instead of endless new volumes.
+        CZipArchive zip;
+        ASSERT_TRUE(zip.Open((dir + "/tiny.zip").c_str(), CZipArchive::zipCreateSpan, 20));
+        ExpectZipError(112, [&] { AddData(zip, "a-long-name.bin", "x", 0); });
+        zip.Close(CZipArchive::afAfterException);
+    }
+    {
         // At most 999 volumes.
         CZipArchive zip;
         ASSERT_TRUE(zip.Open((dir + "/many.zip").c_str(), CZipArchive::zipCreateSpan, 1000));
