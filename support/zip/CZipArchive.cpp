@@ -666,7 +666,7 @@ bool CZipArchive::OpenNewFile(CZipFileHeader& header, int level, const char* fil
     if (IsClosed() || m_iFileOpened != nothing || m_storage.IsSpanMode() == -1 || m_storage.IsReadOnly() ||
         m_centralDir.GetCount() >= 65535)
         return false;
-    // Replacing entries in place is not supported.
+    // Entries are replaced through AddNewFile and GetFromArchive, which know the new size first.
     if (replaceIndex != -1)
         return false;
     if (level < -1 || level > 9)
@@ -853,12 +853,37 @@ bool CZipArchive::AddNewFile(const char* filePath, const char* nameInZip, int le
 
 bool CZipArchive::AddNewFile(const CZipAddFileOptions& options)
 {
-    if (IsClosed() || m_iFileOpened != nothing || options.m_iReplaceIndex != -1 || !options.m_nBufSize)
+    if (IsClosed() || m_iFileOpened != nothing || !options.m_nBufSize)
         return false;
-    return AddNewFileInternal(options);
+    int replace = options.m_iReplaceIndex;
+    if (replace == -2)
+        replace = FindFile(NameInArchive(options));
+    if (replace < -1 || (replace >= 0 && !m_centralDir.IsValidIndex(replace)))
+        return false;
+    if (replace == -1)
+        return AddNewFileInternal(options);
+    if (m_storage.IsSpanMode() != 0 || m_storage.IsReadOnly())
+        return false;
+    // The new entry is made in an archive in memory first, then moved into the place
+    // of the old one.
+    CZipMemFile memory;
+    CZipArchive temp;
+    temp.Open(memory, zipCreate);
+    temp.SetPassword(GetPassword());
+    temp.SetRootPath(m_szRootPath);
+    temp.SetSystemCompatibility(m_iArchiveSystCompatib);
+    temp.SetCallback(GetCallback(CZipActionCallback::cbAddTmp), CZipActionCallback::cbAdd);
+    CZipAddFileOptions first(options);
+    first.m_iReplaceIndex = -1;
+    first.m_szFileNameInZip = NameInArchive(options);
+    if (!temp.AddNewFileInternal(first))
+        return false;
+    const bool ok = GetFromArchive(temp, 0, replace, true);
+    temp.Close();
+    return ok;
 }
 
-bool CZipArchive::AddNewFileInternal(const CZipAddFileOptions& options)
+CString CZipArchive::NameInArchive(const CZipAddFileOptions& options) const
 {
     CString path = options.m_szFilePath;
     path.TrimRight("\\/");
@@ -873,6 +898,14 @@ bool CZipArchive::AddNewFileInternal(const CZipAddFileOptions& options)
                 name = zpc.GetFileName();
         }
     }
+    return name;
+}
+
+bool CZipArchive::AddNewFileInternal(const CZipAddFileOptions& options)
+{
+    CString path = options.m_szFilePath;
+    path.TrimRight("\\/");
+    const CString name = NameInArchive(options);
     DWORD attributes = ZipPlatform::GetDefaultAttributes();
     time_t modTime = std::time(nullptr);
     if (!options.m_pFile) {
@@ -996,11 +1029,16 @@ bool CZipArchive::AddNewFileInternal(const CZipAddFileOptions& options)
 bool CZipArchive::GetFromArchive(CZipArchive& other, WORD index, int replaceIndex, bool keepSystemCompatibility)
 {
     if (IsClosed() || other.IsClosed() || m_iFileOpened != nothing || other.m_iFileOpened != nothing ||
-        m_storage.IsSpanMode() == -1 || other.m_storage.IsSpanMode() == 1 || m_storage.IsReadOnly() ||
-        replaceIndex != -1 || m_centralDir.GetCount() >= 65535)
+        m_storage.IsSpanMode() == -1 || other.m_storage.IsSpanMode() == 1 || m_storage.IsReadOnly())
         return false;
     CZipFileHeader header;
     if (!other.GetFileInfo(header, index))
+        return false;
+    if (replaceIndex == -2)
+        replaceIndex = FindFile(header.GetFileName());
+    if (replaceIndex < -1 || (replaceIndex >= 0 && (!m_centralDir.IsValidIndex(replaceIndex) || m_storage.IsSpanMode())))
+        return false;
+    if (replaceIndex == -1 && m_centralDir.GetCount() >= 65535)
         return false;
     if (!keepSystemCompatibility && header.GetSystemCompatibility() != m_iArchiveSystCompatib) {
         const DWORD attributes = header.GetSystemAttr();
@@ -1011,8 +1049,11 @@ bool CZipArchive::GetFromArchive(CZipArchive& other, WORD index, int replaceInde
         header.m_uFlag |= 8;
     other.m_centralDir.OpenFile(index);
     other.m_centralDir.m_pOpenedFile = nullptr;
-    CZipFileHeader* h = m_centralDir.AddNewFile(header);
-    (void)h;
+    if (replaceIndex >= 0) {
+        ReplaceEntry(other, header, static_cast<WORD>(replaceIndex));
+        return true;
+    }
+    m_centralDir.AddNewFile(header);
     CZipBuffer buf(m_iBufferSize);
     DWORD left = header.m_uComprSize;
     while (left) {
@@ -1025,6 +1066,87 @@ bool CZipArchive::GetFromArchive(CZipArchive& other, WORD index, int replaceInde
     if (m_bAutoFlush)
         Flush();
     return true;
+}
+
+void CZipArchive::ReplaceEntry(CZipArchive& other, CZipFileHeader header, WORD index)
+{
+    // The new entry (local header, data, descriptor) is put together in memory.
+    CZipMemFile entryFile;
+    {
+        CZipStorage entry;
+        entry.Open(entryFile, zipCreate);
+        header.WriteLocal(entry);
+        CZipBuffer buf(m_iBufferSize);
+        DWORD left = header.m_uComprSize;
+        while (left) {
+            const DWORD n = std::min(left, buf.GetSize());
+            other.m_storage.Read(buf, n, false);
+            entry.Write(buf, n, false);
+            left -= n;
+        }
+        if (header.IsDataDescr()) {
+            char d[16] = { 'P', 'K', 7, 8 };
+            header.GetCrcAndSizes(d + 4);
+            entry.Write(header.IsEncrypted() ? d : d + 4, header.IsEncrypted() ? 16 : 12, false);
+        }
+        entry.Close(false);
+    }
+    const ULONGLONG newSize = entryFile.GetLength();
+
+    // Where the old entry and the data after it lie.
+    CZipAbstractFile* file = m_storage.m_pFile;
+    m_storage.Flush();
+    const ULONGLONG before = m_centralDir.m_uBytesBeforeZip;
+    CZipFileHeader* old = m_centralDir[index];
+    const ULONGLONG oldStart = before + old->m_uOffset;
+    const ULONGLONG dataEnd = m_centralDir.m_bOnDisk ? before + m_centralDir.m_uOffset : file->GetPosition();
+    ULONGLONG oldEnd = dataEnd;
+    for (WORD i = 0; i < m_centralDir.GetCount(); ++i) {
+        const ULONGLONG start = before + m_centralDir[i]->m_uOffset;
+        if (start > oldStart && start < oldEnd)
+            oldEnd = start;
+    }
+    const LONGLONG delta = static_cast<LONGLONG>(newSize) - static_cast<LONGLONG>(oldEnd - oldStart);
+    if (oldStart + newSize + (dataEnd - oldEnd) > 0xFFFFFFFFull)
+        ThrowError(CZipException::internal);
+
+    // Make room: the data after the old entry move by delta.
+    CZipActionCallback* callback = GetCallback(CZipActionCallback::cbReplace);
+    if (callback) {
+        callback->Init(header.GetFileName(), GetArchivePath());
+        callback->SetTotal(static_cast<DWORD>(dataEnd - oldEnd));
+    }
+    CZipBuffer buf(m_iBufferSize);
+    ULONGLONG left = dataEnd - oldEnd;
+    while (left && delta != 0) {
+        const DWORD n = static_cast<DWORD>(std::min<ULONGLONG>(left, buf.GetSize()));
+        // Moving up starts at the end, moving down at the start.
+        const ULONGLONG from = delta > 0 ? oldEnd + left - n : dataEnd - left;
+        file->Seek(static_cast<LONGLONG>(from), CZipAbstractFile::begin);
+        if (file->Read(buf, n) != n)
+            ThrowError(CZipException::badZipFile);
+        file->Seek(static_cast<LONGLONG>(from) + delta, CZipAbstractFile::begin);
+        file->Write(buf, n);
+        left -= n;
+        if (callback && !callback->Callback(n))
+            ThrowError(CZipException::abortedAction);
+    }
+    if (callback)
+        callback->CallbackEnd();
+    file->Seek(static_cast<LONGLONG>(oldStart), CZipAbstractFile::begin);
+    file->Write(entryFile.GetData(), static_cast<UINT>(newSize));
+    file->Seek(static_cast<LONGLONG>(dataEnd) + delta, CZipAbstractFile::begin);
+
+    const DWORD oldOffset = old->m_uOffset;
+    for (WORD i = 0; i < m_centralDir.GetCount(); ++i)
+        if (m_centralDir[i]->m_uOffset > oldOffset)
+            m_centralDir[i]->m_uOffset = static_cast<DWORD>(m_centralDir[i]->m_uOffset + delta);
+    header.m_uOffset = oldOffset;
+    header.m_uDiskStart = 0;
+    *old = header;
+    old->ConvertFileName(true);
+    m_centralDir.SetCompare(m_pZipCompare);
+    m_centralDir.m_bOnDisk = false;
 }
 
 void CZipArchive::WriteCentralDirectory()

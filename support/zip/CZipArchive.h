@@ -106,6 +106,9 @@ private:
     CString SafeRelativePart(const char* fileNameInZip, bool fullPath, const char* newName) const;
     bool StripRootPath(CString& path) const;
     bool AddNewFileInternal(const CZipAddFileOptions& options);
+    CString NameInArchive(const CZipAddFileOptions& options) const;
+    // Puts the entry's data, read from the other archive, in the place of entry index.
+    void ReplaceEntry(CZipArchive& other, CZipFileHeader header, WORD index);
 
     static voidpf ZAlloc(voidpf opaque, uInt items, uInt size);
     static void ZFree(voidpf opaque, voidpf address);

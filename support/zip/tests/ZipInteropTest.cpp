@@ -180,3 +180,28 @@ TEST(ZipInterop, ArchivesZipMakesNowOpen)
     zip.Close();
     EXPECT_EQ(ReadBytes(dir + "/out/piped.txt"), ReadBytes(dir + "/in/sub/a.txt"));
 }
+
+TEST(ZipInterop, ArchivesWithReplacedEntriesPassUnzip)
+{
+    const std::string dir = Scratch();
+    WriteText(dir + "/a.txt", std::string(5000, 'a'));
+    WriteText(dir + "/b.txt", "b");
+    const std::string archive = dir + "/r.zip";
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(archive.c_str(), CZipArchive::zipCreate));
+    for (const char* name : { "one", "two", "three" })
+        ASSERT_TRUE(zip.AddNewFile((dir + "/b.txt").c_str(), name));
+    CZipAddFileOptions bigger((dir + "/a.txt").c_str(), "two");
+    bigger.m_iReplaceIndex = -2;
+    ASSERT_TRUE(zip.AddNewFile(bigger));
+    zip.Close();
+    ASSERT_TRUE(zip.Open(archive.c_str(), CZipArchive::zipOpen));
+    CZipAddFileOptions smaller((dir + "/b.txt").c_str(), "two");
+    smaller.m_iReplaceIndex = 1;
+    ASSERT_TRUE(zip.AddNewFile(smaller));
+    zip.Close();
+    int status = -1;
+    const std::string test = Shell("unzip -t '" + archive + "'", &status);
+    EXPECT_EQ(status, 0) << test;
+    EXPECT_EQ(RunBytes("unzip -p '" + archive + "' two"), Bytes({ 'b' }));
+}

@@ -302,3 +302,45 @@ TEST(ZipWrite, ExtractedFilesTakeTimeAndAttributes)
     ASSERT_TRUE(ZipPlatform::GetFileAttr((out + "/tiny.txt").c_str(), attr));
     EXPECT_EQ(attr & 0x11u, 0u);
 }
+
+TEST(ZipWrite, ReplacingEntries)
+{
+    Source src;
+    const std::string path = src.dir + "/../r.zip";
+    WriteText(src.dir + "/b.txt", "short b");
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipCreate));
+    ASSERT_TRUE(zip.AddNewFile((src.dir + "/text.txt").c_str()));
+    ASSERT_TRUE(zip.AddNewFile((src.dir + "/b.txt").c_str()));
+    ASSERT_TRUE(zip.AddNewFile((src.dir + "/four.txt").c_str()));
+    // A bigger entry in the middle, while the archive is being written.
+    CZipAddFileOptions bigger((src.dir + "/noise.bin").c_str(), "b.txt");
+    bigger.m_iReplaceIndex = 1;
+    ASSERT_TRUE(zip.AddNewFile(bigger));
+    zip.Close();
+    // A smaller one found by its name, in an archive opened again.
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipOpen));
+    ASSERT_TRUE(zip.SetPassword("pw"));
+    CZipAddFileOptions smaller((src.dir + "/four.txt").c_str(), "text.txt");
+    smaller.m_iReplaceIndex = -2;
+    ASSERT_TRUE(zip.AddNewFile(smaller));
+    ASSERT_TRUE(zip.SetPassword(nullptr));
+    ASSERT_TRUE(zip.AddNewFile((src.dir + "/empty.txt").c_str()));
+    CZipAddFileOptions wrong((src.dir + "/four.txt").c_str());
+    wrong.m_iReplaceIndex = 9;
+    EXPECT_FALSE(zip.AddNewFile(wrong));
+    zip.Close();
+
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipOpenReadOnly));
+    ASSERT_EQ(zip.GetCount(), 4);
+    ASSERT_TRUE(zip.SetPassword("pw"));
+    EXPECT_EQ(Entry(zip, 0), B("four"));
+    EXPECT_EQ(Entry(zip, 1), ReadBytes(src.dir + "/noise.bin"));
+    EXPECT_EQ(Entry(zip, 2), B("four"));
+    EXPECT_EQ(Entry(zip, 3), Bytes());
+    CZipFileHeader h;
+    ASSERT_TRUE(zip.GetFileInfo(h, 0));
+    EXPECT_STREQ(h.GetFileName().c_str(), "text.txt");
+    EXPECT_TRUE(h.IsEncrypted());
+    zip.Close();
+}
