@@ -608,9 +608,11 @@ bool CZipArchive::ExtractFile(WORD index, const char* path, bool fullPath, const
         ForceDirectory(folder);
     // The data go to a temporary file beside the target, which replaces the target only
     // when the whole entry came out right.
-    CString temp = ZipPlatform::GetTmpFileName(folder.IsEmpty() ? "." : folder.c_str(), header.m_uUncomprSize);
-    if (temp.IsEmpty())
-        temp = target + ".zar";
+    const CString temp = ZipPlatform::CreateTempFileIn(folder.IsEmpty() ? "." : folder.c_str());
+    if (temp.IsEmpty()) {
+        const LONG error = static_cast<LONG>(ZipPlatform::GetLastSystemError());
+        throw new CFileException(CFileException::OsErrorToException(error), error, target);
+    }
     CZipFile file;
     int abortCode = 0;
     int result = 0;

@@ -128,6 +128,32 @@ TEST(ZipRead, ListingDetails)
     zip.Close();
 }
 
+TEST(ZipRead, MissingFilesAndFoldersThrowFileExceptions)
+{
+    const std::string dir = Scratch();
+    CZipArchive zip;
+    try {
+        zip.Open((dir + "/missing.zip").c_str(), CZipArchive::zipOpenReadOnly);
+        ADD_FAILURE();
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
+        e->Delete();
+    }
+    EXPECT_TRUE(zip.IsClosed());
+    // A file stands where the entry's folder would go.
+    WriteText(dir + "/docs", "in the way");
+    ASSERT_TRUE(zip.Open(Fixture("plain.zip").c_str(), CZipArchive::zipOpenReadOnly));
+    EXPECT_FALSE(zip.ExtractFile(0, dir.c_str()));
+    try {
+        zip.ExtractFile(1, dir.c_str());
+        ADD_FAILURE();
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+    zip.Close(CZipArchive::afAfterException);
+    EXPECT_EQ(FilesUnder(dir), std::vector<std::string>({ "docs" }));
+}
+
 TEST(ZipRead, StubInFrontIsSkipped)
 {
     // Unadjusted offsets: the 200 bytes in front are added to every one.

@@ -66,8 +66,10 @@ struct FakeDrive : CZipDriveInfo, CZipSpanCallback {
     std::string Disk(int n) const { return store + "/disk" + std::to_string(n) + ".zip"; }
     void TakeOut()
     {
-        if (inserted && Exists(archive))
+        if (inserted && Exists(archive)) {
+            std::filesystem::remove(Disk(inserted));
             std::filesystem::rename(archive, Disk(inserted));
+        }
         inserted = 0;
     }
 
