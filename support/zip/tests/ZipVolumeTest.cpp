@@ -309,3 +309,33 @@ TEST(ZipVolume, SpanningErrors)
         zip.Close(CZipArchive::afAfterException);
     }
 }
+
+TEST(ZipVolume, SmartAddingIntoVolumesGoesThroughMemory)
+{
+    const std::string dir = Scratch();
+    WriteText(dir + "/noise.bin", Noise(90000, 31));
+    WriteText(dir + "/text.txt", std::string(90000, 't'));
+    const std::string path = dir + "/set/smart.zip";
+    std::filesystem::create_directories(dir + "/set");
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipCreateSpan, 50000));
+    ASSERT_TRUE(zip.SetPassword("pw"));
+    for (const char* f : { "noise.bin", "text.txt" }) {
+        CZipAddFileOptions options((dir + "/" + f).c_str());
+        options.m_iSmartLevel = 15;
+        ASSERT_TRUE(zip.AddNewFile(options)) << f;
+    }
+    zip.Close();
+    EXPECT_EQ(FilesUnder(dir + "/set"), std::vector<std::string>({ "smart.000", "smart.zip" }));
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipOpenReadOnly));
+    CZipFileHeader h;
+    ASSERT_TRUE(zip.GetFileInfo(h, 0));
+    EXPECT_EQ(h.m_uMethod, 0);
+    EXPECT_TRUE(h.IsEncrypted());
+    ASSERT_TRUE(zip.GetFileInfo(h, 1));
+    EXPECT_EQ(h.m_uMethod, 8);
+    ASSERT_TRUE(zip.SetPassword("pw"));
+    EXPECT_EQ(Entry(zip, 0), ReadBytes(dir + "/noise.bin"));
+    EXPECT_EQ(Entry(zip, 1), ReadBytes(dir + "/text.txt"));
+    zip.Close();
+}
