@@ -1,4 +1,4 @@
-// The small pieces: error texts, path splitting, attribute converters, buffers, times.
+// The building blocks: error texts, path splitting, attribute converters, buffers, times.
 #include "CZipBuffer.h"
 #include "CZipException.h"
 #include "CZipFileHeader.h"
