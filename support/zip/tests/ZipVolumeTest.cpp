@@ -339,3 +339,30 @@ TEST(ZipVolume, SmartAddingIntoVolumesGoesThroughMemory)
     EXPECT_EQ(Entry(zip, 1), ReadBytes(dir + "/text.txt"));
     zip.Close();
 }
+
+TEST(ZipVolume, BlocksThatMustNotCrossAVolume)
+{
+    const std::string dir = Scratch();
+    const std::string path = dir + "/x.zip";
+    const std::string data = Noise(250000, 8);
+    {
+        CZipArchive zip;
+        ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipCreateSpan, 100000));
+        AddData(zip, "a.bin", data, 0);
+        zip.Close();
+    }
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipOpenReadOnly));
+    CZipStorage* storage = zip.GetStorage();
+    char buf[100];
+    storage->ChangeDisk(0);
+    storage->m_pFile->Seek(100000 - 10, CZipAbstractFile::begin);
+    ExpectZipError(101, [&] { storage->Read(buf, 30, true); });
+    storage->ChangeDisk(0);
+    storage->m_pFile->Seek(100000 - 10, CZipAbstractFile::begin);
+    EXPECT_EQ(storage->Read(buf, 100, false), 100u);
+    EXPECT_EQ(storage->GetCurrentDisk(), 1);
+    // 30 bytes of local header and 5 of name come before the data on the first volume.
+    EXPECT_EQ(std::string(buf, 100), data.substr(100000 - 10 - 35 - 4, 100));
+    zip.Close();
+}
