@@ -69,6 +69,10 @@ CString ZipPlatform::CreateTempFileIn(const char* folder)
     int fd = ::mkstemp(&templ[0]);
     if (fd < 0)
         return CString();
+    // The permissions a new file gets, not the private ones of a temporary file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
     ::close(fd);
     return CString(templ);
 }

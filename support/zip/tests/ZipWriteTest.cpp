@@ -301,6 +301,11 @@ TEST(ZipWrite, ExtractedFilesTakeTimeAndAttributes)
     DWORD attr = 0;
     ASSERT_TRUE(ZipPlatform::GetFileAttr((out + "/tiny.txt").c_str(), attr));
     EXPECT_EQ(attr & 0x11u, 0u);
+#ifndef _WIN32
+    // Others may read what was extracted, as with any new file.
+    EXPECT_NE(std::filesystem::status(out + "/tiny.txt").permissions() & std::filesystem::perms::others_read,
+              std::filesystem::perms::none);
+#endif
 }
 
 TEST(ZipWrite, ReplacingEntries)
