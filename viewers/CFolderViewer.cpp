@@ -3,7 +3,11 @@
 #include "BaseFolderMarker.h"
 
 CFolderViewer::CFolderViewer() : m_FolderTimerId(-1) {}
-CFolderViewer::~CFolderViewer() = default;
+CFolderViewer::~CFolderViewer()
+{
+    if (m_FolderTimerId >= 0)
+        m_Platform->StopTimer(*this, FolderTimer);
+}
 
 void CFolderViewer::SetEqual(CViewer* other) { CViewer::SetEqual(other); }
 
@@ -25,7 +29,7 @@ void CFolderViewer::Launch()
     if (WasLaunchedBefore())
         return;
     const char* folder = m_ProgramDirectory.IsEmpty() ? nullptr : m_ProgramDirectory.c_str();
-    m_Platform->ShellExecute("open", m_TargetFilename, nullptr, folder, ViewerSW_SHOWNORMAL);
+    m_Platform->ShellExecuteTarget("open", m_TargetFilename, nullptr, folder, ViewerSW_SHOWNORMAL);
     HWND window = m_Platform->FindWindowByTitle(m_TargetFilename);
     for (int step = 0; !window && step < WindowWaitSteps; ++step) {
         m_Platform->Sleep(100);

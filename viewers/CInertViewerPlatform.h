@@ -11,7 +11,7 @@ public:
         lastError = 2;
         return false;
     }
-    int ShellExecute(const char*, const char*, const char*, const char*, int) override { return 2; }
+    int ShellExecuteTarget(const char*, const char*, const char*, const char*, int) override { return 2; }
     void WaitForIdle(HANDLE, DWORD) override {}
     void CloseProcessHandle(HANDLE) override {}
     void Sleep(DWORD) override {}

@@ -38,6 +38,8 @@ CViewer::CViewer()
 
 CViewer::~CViewer()
 {
+    if (m_TimerId >= 0)
+        m_Platform->StopTimer(*this, UINT(m_TimerId));
     if (m_TargetProcess.hProcess)
         m_Platform->CloseProcessHandle(m_TargetProcess.hProcess);
     if (m_FailsafeProcess.hProcess)
@@ -551,9 +553,9 @@ bool CViewer::LaunchProcess(int kind, ProcessInfo_Tag& info)
             commandLine.Format("\"%s\" %s", m_TargetFileAndPath.c_str(), m_Parameters.c_str());
             started = sys.StartProcess(m_TargetFileAndPath, commandLine, folder, true, created, lastError);
         } else if (ext == ".dot") {
-            started = sys.ShellExecute("new", m_TargetFileAndPath, m_Parameters, folder, ViewerSW_SHOW) > 32;
+            started = sys.ShellExecuteTarget("new", m_TargetFileAndPath, m_Parameters, folder, ViewerSW_SHOW) > 32;
         } else if (ext == ".avi" && m_RegViewerLocation.Find("RealPlay.exe") < 0) {
-            started = sys.ShellExecute("play", m_TargetFileAndPath, m_Parameters, folder, ViewerSW_SHOW) > 32;
+            started = sys.ShellExecuteTarget("play", m_TargetFileAndPath, m_Parameters, folder, ViewerSW_SHOW) > 32;
         } else if (m_TargetFilename == "command.com" || m_TargetFilename == "cmd.exe") {
             const CString system = sys.GetSystemFolder();
             started = sys.StartProcess(system + "\\cmd.exe", nullptr, folder, false, created, lastError);
@@ -584,7 +586,7 @@ bool CViewer::LaunchProcess(int kind, ProcessInfo_Tag& info)
         }
         // A command run through RunDll is the shell's to open, unless something started.
         if (!started && m_RegViewerLocation.Find("RunDll") >= 0)
-            started = sys.ShellExecute("open", m_TargetFileAndPath, m_Parameters, folder, ViewerSW_SHOW) > 32;
+            started = sys.ShellExecuteTarget("open", m_TargetFileAndPath, m_Parameters, folder, ViewerSW_SHOW) > 32;
         if (!started && ext != ".pdf")
             started = sys.StartProcess(nullptr, WithoutSkFlag(m_RegViewerLocation), folder, false, created,
                                        lastError);
@@ -641,7 +643,7 @@ bool CViewer::LaunchProcess(int kind, ProcessInfo_Tag& info)
         file = m_FailsafeProgPath;
         break;
     }
-    const int result = sys.ShellExecute("open", file, parameters, folder, ViewerSW_SHOW);
+    const int result = sys.ShellExecuteTarget("open", file, parameters, folder, ViewerSW_SHOW);
     if (result <= 32) {
         Log("SE: Fail: %d\n", result);
         return false;

@@ -20,7 +20,7 @@ public:
     virtual bool StartProcess(const char* application, const char* commandLine, const char* folder,
                               bool separateWowVdm, ProcessInfo_Tag& started, DWORD& lastError) = 0;
     // ShellExecute without an owner window; returns its result (above 32 when it started).
-    virtual int ShellExecute(const char* verb, const char* file, const char* parameters, const char* folder,
+    virtual int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                              int showCmd) = 0;
     virtual void WaitForIdle(HANDLE process, DWORD milliseconds) = 0;
     virtual void CloseProcessHandle(HANDLE process) = 0;

@@ -79,7 +79,7 @@ bool FakePlatform::StartProcess(const char* application, const char* commandLine
     return false;
 }
 
-int FakePlatform::ShellExecute(const char* verb, const char* file, const char* parameters, const char* folder,
+int FakePlatform::ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                                int showCmd)
 {
     calls.push_back("SE " + Str(verb) + "|" + Str(file) + "|" + Str(parameters) + "|" + Str(folder) + "|"

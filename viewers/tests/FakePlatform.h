@@ -43,7 +43,7 @@ public:
 
     bool StartProcess(const char* application, const char* commandLine, const char* folder, bool separateWowVdm,
                       ProcessInfo_Tag& started, DWORD& lastError) override;
-    int ShellExecute(const char* verb, const char* file, const char* parameters, const char* folder,
+    int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                      int showCmd) override;
     void WaitForIdle(HANDLE, DWORD) override {}
     void CloseProcessHandle(HANDLE) override { ++closedHandles; }
