@@ -2,6 +2,12 @@
 
 #include "BaseFolderMarker.h"
 
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+BEGIN_MESSAGE_MAP(CFolderViewer, CViewer)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+#endif
+
 CFolderViewer::CFolderViewer() : m_FolderTimerId(-1) {}
 CFolderViewer::~CFolderViewer()
 {

@@ -23,4 +23,8 @@ public:
 
 protected:
     int m_FolderTimerId;
+
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+    DECLARE_MESSAGE_MAP()
+#endif
 };

@@ -25,6 +25,12 @@ bool IsWebAddress(const CString& s) { return BeginsWith(s, "http://") || BeginsW
 
 }
 
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+BEGIN_MESSAGE_MAP(CViewer, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+#endif
+
 CViewer::CViewer()
     : m_Platform(&CViewerPlatform::System()), m_Owner(nullptr), m_LogLength(0), m_TimerId(-1), m_SuppressAOL(0),
       m_Verbose(0), m_Splash(0), m_Hide(0), m_TargetNum(0), m_ViewerType(0), m_LaunchTargetType(0),

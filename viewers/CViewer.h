@@ -205,4 +205,8 @@ protected:
 public:
     void SetOwner(CViewerWindow* owner) { m_Owner = owner; }
     CViewerWindow* GetOwner() const { return m_Owner; }
+
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+    DECLARE_MESSAGE_MAP()
+#endif
 };
