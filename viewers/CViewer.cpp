@@ -123,6 +123,86 @@ void CViewer::AdoptProcess(ProcessInfo_Tag& slot, const ProcessInfo_Tag& from, H
 }
 
 // ---------------------------------------------------------------------------------------
+// Setters and read accessors
+
+void CViewer::SetSuppressAOL(int value) { m_SuppressAOL = value; }
+void CViewer::SetVerbose(int value) { m_Verbose = value; }
+void CViewer::SetSplash(int value) { m_Splash = value; }
+void CViewer::SetHide(int value) { m_Hide = value; }
+void CViewer::SetTargetNum(int value) { m_TargetNum = value; }
+void CViewer::SetRegConfString(CString value) { m_RegConfString = value; }
+void CViewer::SetViewerType(int value) { m_ViewerType = value; }
+void CViewer::SetTempPath(CString value) { m_TempPath = value; }
+void CViewer::SetProjectRegistryKey(CString value) { m_ProjectRegistryKey = value; }
+void CViewer::SetLaunchTargetType(int value) { m_LaunchTargetType = value; }
+void CViewer::SetTestMode(bool value) { m_TestMode = value; }
+void CViewer::SetTargetFilename(CString value) { m_TargetFilename = value; }
+void CViewer::SetTargetFileExtension(CString value) { m_TargetFileExtension = value; }
+void CViewer::SetParameters(CString value) { m_Parameters = value; }
+void CViewer::SetWindowShowCmdWindow(int value) { m_WindowShowCmdWindow = value; }
+void CViewer::SetTargetFileAndPath(CString value) { m_TargetFileAndPath = value; }
+void CViewer::SetProgramDirectory(CString value) { m_ProgramDirectory = value; }
+void CViewer::SetTargetProcess(ProcessInfo_Tag value) { AdoptProcess(m_TargetProcess, value, nullptr); }
+void CViewer::SetRegViewerLocation(CString value) { m_RegViewerLocation = value; }
+void CViewer::SetRegTargetDescription(CString value) { m_RegTargetDescription = value; }
+void CViewer::SetRegViewerVersion(CString value) { m_RegViewerVersion = value; }
+void CViewer::SetHasFailsafeProgram(int value) { m_HasFailsafeProgram = value; }
+void CViewer::SetFailsafeProgPath(CString value) { m_FailsafeProgPath = value; }
+void CViewer::SetFailsafeProcess(ProcessInfo_Tag value) { AdoptProcess(m_FailsafeProcess, value, nullptr); }
+void CViewer::SetWaitingOnFailsafe(int value) { m_WaitingOnFailsafe = value; }
+void CViewer::SetTryTargetFirst(int value) { m_TryTargetFirst = value; }
+void CViewer::SetCheckVersion(int value) { m_CheckVersion = value; }
+void CViewer::SetVersionString(CString value) { m_VersionString = value; }
+void CViewer::SetAlwaysRun(int value) { m_AlwaysRun = value; }
+void CViewer::SetDisplayConfirmation(int value) { m_DisplayConfirmation = value; }
+void CViewer::SetFailsafeConfMessage(CString value) { m_FailsafeConfMessage = value; }
+void CViewer::SetRebootMachine(int value) { m_RebootMachine = value; }
+void CViewer::SetTryAndForce(int value) { m_TryAndForce = value; }
+void CViewer::SetForceString1(CString value) { m_ForceString1 = value; }
+void CViewer::SetForceString2(CString value) { m_ForceString2 = value; }
+CString CViewer::GetLog() const { return CString(m_Log); }
+void CViewer::ClearLog() { m_Log[0] = 0; m_LogLength = 0; }
+CString CViewer::GetTargetFilename() const { return m_TargetFilename; }
+int CViewer::GetWaitingOnFailsafe() const { return m_WaitingOnFailsafe; }
+bool CViewer::GetFullScreen() const { return m_FullScreen; }
+ProcessInfo_Tag CViewer::GetTargetProcess() const { return m_TargetProcess; }
+int CViewer::GetSuppressAOL() const { return m_SuppressAOL; }
+int CViewer::GetVerbose() const { return m_Verbose; }
+int CViewer::GetSplash() const { return m_Splash; }
+int CViewer::GetHide() const { return m_Hide; }
+int CViewer::GetTargetNum() const { return m_TargetNum; }
+CString CViewer::GetRegConfString() const { return m_RegConfString; }
+int CViewer::GetViewerType() const { return m_ViewerType; }
+CString CViewer::GetTempPath() const { return m_TempPath; }
+CString CViewer::GetProjectRegistryKey() const { return m_ProjectRegistryKey; }
+int CViewer::GetLaunchTargetType() const { return m_LaunchTargetType; }
+bool CViewer::GetTestMode() const { return m_TestMode; }
+CString CViewer::GetTargetFileExtension() const { return m_TargetFileExtension; }
+CString CViewer::GetParameters() const { return m_Parameters; }
+int CViewer::GetWindowShowCmdWindow() const { return m_WindowShowCmdWindow; }
+CString CViewer::GetTargetFileAndPath() const { return m_TargetFileAndPath; }
+CString CViewer::GetProgramDirectory() const { return m_ProgramDirectory; }
+CString CViewer::GetRegViewerLocation() const { return m_RegViewerLocation; }
+CString CViewer::GetRegTargetDescription() const { return m_RegTargetDescription; }
+CString CViewer::GetRegViewerVersion() const { return m_RegViewerVersion; }
+int CViewer::GetHasFailsafeProgram() const { return m_HasFailsafeProgram; }
+CString CViewer::GetFailsafeProgPath() const { return m_FailsafeProgPath; }
+ProcessInfo_Tag CViewer::GetFailsafeProcess() const { return m_FailsafeProcess; }
+int CViewer::GetTryTargetFirst() const { return m_TryTargetFirst; }
+int CViewer::GetCheckVersion() const { return m_CheckVersion; }
+CString CViewer::GetVersionString() const { return m_VersionString; }
+int CViewer::GetAlwaysRun() const { return m_AlwaysRun; }
+int CViewer::GetDisplayConfirmation() const { return m_DisplayConfirmation; }
+CString CViewer::GetFailsafeConfMessage() const { return m_FailsafeConfMessage; }
+int CViewer::GetRebootMachine() const { return m_RebootMachine; }
+int CViewer::GetTryAndForce() const { return m_TryAndForce; }
+CString CViewer::GetForceString1() const { return m_ForceString1; }
+CString CViewer::GetForceString2() const { return m_ForceString2; }
+bool CViewer::GetLaunchedBefore() const { return m_LaunchedBefore; }
+int CViewer::GetTimerId() const { return m_TimerId; }
+void CViewer::SetOwner(CViewerWindow* owner) { m_Owner = owner; }
+
+// ---------------------------------------------------------------------------------------
 // Settings and the record
 
 void CViewer::SetEqual(CViewer* other)
@@ -756,3 +836,5 @@ bool CViewer::IsAlive()
 {
     return Processes().IsRunning(m_TargetFilename.IsEmpty() ? m_FailsafeProcess : m_TargetProcess);
 }
+
+CViewerWindow* CViewer::GetOwner() const { return m_Owner; }

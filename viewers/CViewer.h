@@ -29,86 +29,86 @@ public:
     virtual void Write_DAT_File(CFileReadWrite* file, int major, int minor, int build);
 
     // Setters: each stores its argument.
-    void SetSuppressAOL(int value) { m_SuppressAOL = value; }
-    void SetVerbose(int value) { m_Verbose = value; }
-    void SetSplash(int value) { m_Splash = value; }
-    void SetHide(int value) { m_Hide = value; }
-    void SetTargetNum(int value) { m_TargetNum = value; }
-    void SetRegConfString(CString value) { m_RegConfString = value; }
-    void SetViewerType(int value) { m_ViewerType = value; }
-    void SetTempPath(CString value) { m_TempPath = value; }
-    void SetProjectRegistryKey(CString value) { m_ProjectRegistryKey = value; }
-    void SetLaunchTargetType(int value) { m_LaunchTargetType = value; }
-    void SetTestMode(bool value) { m_TestMode = value; }
-    void SetTargetFilename(CString value) { m_TargetFilename = value; }
-    void SetTargetFileExtension(CString value) { m_TargetFileExtension = value; }
-    void SetParameters(CString value) { m_Parameters = value; }
-    void SetWindowShowCmdWindow(int value) { m_WindowShowCmdWindow = value; }
-    void SetTargetFileAndPath(CString value) { m_TargetFileAndPath = value; }
-    void SetProgramDirectory(CString value) { m_ProgramDirectory = value; }
+    void SetSuppressAOL(int value);
+    void SetVerbose(int value);
+    void SetSplash(int value);
+    void SetHide(int value);
+    void SetTargetNum(int value);
+    void SetRegConfString(CString value);
+    void SetViewerType(int value);
+    void SetTempPath(CString value);
+    void SetProjectRegistryKey(CString value);
+    void SetLaunchTargetType(int value);
+    void SetTestMode(bool value);
+    void SetTargetFilename(CString value);
+    void SetTargetFileExtension(CString value);
+    void SetParameters(CString value);
+    void SetWindowShowCmdWindow(int value);
+    void SetTargetFileAndPath(CString value);
+    void SetProgramDirectory(CString value);
     // A record from outside carries no process handle of ours.
-    void SetTargetProcess(ProcessInfo_Tag value) { AdoptProcess(m_TargetProcess, value, nullptr); }
-    void SetRegViewerLocation(CString value) { m_RegViewerLocation = value; }
-    void SetRegTargetDescription(CString value) { m_RegTargetDescription = value; }
-    void SetRegViewerVersion(CString value) { m_RegViewerVersion = value; }
-    void SetHasFailsafeProgram(int value) { m_HasFailsafeProgram = value; }
-    void SetFailsafeProgPath(CString value) { m_FailsafeProgPath = value; }
-    void SetFailsafeProcess(ProcessInfo_Tag value) { AdoptProcess(m_FailsafeProcess, value, nullptr); }
-    void SetWaitingOnFailsafe(int value) { m_WaitingOnFailsafe = value; }
-    void SetTryTargetFirst(int value) { m_TryTargetFirst = value; }
-    void SetCheckVersion(int value) { m_CheckVersion = value; }
-    void SetVersionString(CString value) { m_VersionString = value; }
-    void SetAlwaysRun(int value) { m_AlwaysRun = value; }
-    void SetDisplayConfirmation(int value) { m_DisplayConfirmation = value; }
-    void SetFailsafeConfMessage(CString value) { m_FailsafeConfMessage = value; }
-    void SetRebootMachine(int value) { m_RebootMachine = value; }
-    void SetTryAndForce(int value) { m_TryAndForce = value; }
-    void SetForceString1(CString value) { m_ForceString1 = value; }
-    void SetForceString2(CString value) { m_ForceString2 = value; }
+    void SetTargetProcess(ProcessInfo_Tag value);
+    void SetRegViewerLocation(CString value);
+    void SetRegTargetDescription(CString value);
+    void SetRegViewerVersion(CString value);
+    void SetHasFailsafeProgram(int value);
+    void SetFailsafeProgPath(CString value);
+    void SetFailsafeProcess(ProcessInfo_Tag value);
+    void SetWaitingOnFailsafe(int value);
+    void SetTryTargetFirst(int value);
+    void SetCheckVersion(int value);
+    void SetVersionString(CString value);
+    void SetAlwaysRun(int value);
+    void SetDisplayConfirmation(int value);
+    void SetFailsafeConfMessage(CString value);
+    void SetRebootMachine(int value);
+    void SetTryAndForce(int value);
+    void SetForceString1(CString value);
+    void SetForceString2(CString value);
 
     // Read accessors.
-    CString GetLog() const { return CString(m_Log); }
-    void ClearLog() { m_Log[0] = 0; m_LogLength = 0; }
-    CString GetTargetFilename() const { return m_TargetFilename; }
-    int GetWaitingOnFailsafe() const { return m_WaitingOnFailsafe; }
-    bool GetFullScreen() const { return m_FullScreen; }
-    ProcessInfo_Tag GetTargetProcess() const { return m_TargetProcess; }
+    CString GetLog() const;
+    void ClearLog();
+    CString GetTargetFilename() const;
+    int GetWaitingOnFailsafe() const;
+    bool GetFullScreen() const;
+    ProcessInfo_Tag GetTargetProcess() const;
 
     // Read accessors of the settings, for the dialogs that edit them and for tests.
-    int GetSuppressAOL() const { return m_SuppressAOL; }
-    int GetVerbose() const { return m_Verbose; }
-    int GetSplash() const { return m_Splash; }
-    int GetHide() const { return m_Hide; }
-    int GetTargetNum() const { return m_TargetNum; }
-    CString GetRegConfString() const { return m_RegConfString; }
-    int GetViewerType() const { return m_ViewerType; }
-    CString GetTempPath() const { return m_TempPath; }
-    CString GetProjectRegistryKey() const { return m_ProjectRegistryKey; }
-    int GetLaunchTargetType() const { return m_LaunchTargetType; }
-    bool GetTestMode() const { return m_TestMode; }
-    CString GetTargetFileExtension() const { return m_TargetFileExtension; }
-    CString GetParameters() const { return m_Parameters; }
-    int GetWindowShowCmdWindow() const { return m_WindowShowCmdWindow; }
-    CString GetTargetFileAndPath() const { return m_TargetFileAndPath; }
-    CString GetProgramDirectory() const { return m_ProgramDirectory; }
-    CString GetRegViewerLocation() const { return m_RegViewerLocation; }
-    CString GetRegTargetDescription() const { return m_RegTargetDescription; }
-    CString GetRegViewerVersion() const { return m_RegViewerVersion; }
-    int GetHasFailsafeProgram() const { return m_HasFailsafeProgram; }
-    CString GetFailsafeProgPath() const { return m_FailsafeProgPath; }
-    ProcessInfo_Tag GetFailsafeProcess() const { return m_FailsafeProcess; }
-    int GetTryTargetFirst() const { return m_TryTargetFirst; }
-    int GetCheckVersion() const { return m_CheckVersion; }
-    CString GetVersionString() const { return m_VersionString; }
-    int GetAlwaysRun() const { return m_AlwaysRun; }
-    int GetDisplayConfirmation() const { return m_DisplayConfirmation; }
-    CString GetFailsafeConfMessage() const { return m_FailsafeConfMessage; }
-    int GetRebootMachine() const { return m_RebootMachine; }
-    int GetTryAndForce() const { return m_TryAndForce; }
-    CString GetForceString1() const { return m_ForceString1; }
-    CString GetForceString2() const { return m_ForceString2; }
-    bool GetLaunchedBefore() const { return m_LaunchedBefore; }
-    int GetTimerId() const { return m_TimerId; }
+    int GetSuppressAOL() const;
+    int GetVerbose() const;
+    int GetSplash() const;
+    int GetHide() const;
+    int GetTargetNum() const;
+    CString GetRegConfString() const;
+    int GetViewerType() const;
+    CString GetTempPath() const;
+    CString GetProjectRegistryKey() const;
+    int GetLaunchTargetType() const;
+    bool GetTestMode() const;
+    CString GetTargetFileExtension() const;
+    CString GetParameters() const;
+    int GetWindowShowCmdWindow() const;
+    CString GetTargetFileAndPath() const;
+    CString GetProgramDirectory() const;
+    CString GetRegViewerLocation() const;
+    CString GetRegTargetDescription() const;
+    CString GetRegViewerVersion() const;
+    int GetHasFailsafeProgram() const;
+    CString GetFailsafeProgPath() const;
+    ProcessInfo_Tag GetFailsafeProcess() const;
+    int GetTryTargetFirst() const;
+    int GetCheckVersion() const;
+    CString GetVersionString() const;
+    int GetAlwaysRun() const;
+    int GetDisplayConfirmation() const;
+    CString GetFailsafeConfMessage() const;
+    int GetRebootMachine() const;
+    int GetTryAndForce() const;
+    CString GetForceString1() const;
+    CString GetForceString2() const;
+    bool GetLaunchedBefore() const;
+    int GetTimerId() const;
     void GetFileVersion(int& major, int& minor, int& build) const;
 
     // The launch logic.
@@ -203,8 +203,8 @@ protected:
     bool m_FailsafeStarted;
 
 public:
-    void SetOwner(CViewerWindow* owner) { m_Owner = owner; }
-    CViewerWindow* GetOwner() const { return m_Owner; }
+    void SetOwner(CViewerWindow* owner);
+    CViewerWindow* GetOwner() const;
 
 #if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
     DECLARE_MESSAGE_MAP()
