@@ -1,6 +1,8 @@
 // A program that loads VelmoraV as the player and the authoring program do: viewers made by
 // type code, bound to a window of the program in the fixed order, destroyed with it.
+#include "CConfirmLaunchDlg.h"
 #include "CFileViewer.h"
+#include "CRegistryKey.h"
 #include "CFolderViewer.h"
 #include "CRect.h"
 #include "CWnd.h"
@@ -93,6 +95,59 @@ TEST(ViewersModule, BindsViewersToTheOwnerWindow)
         delete v;
     owner.DestroyWindow();
     std::remove(path.c_str());
+}
+
+TEST(ViewersModule, ConfirmationDialog)
+{
+    CConfirmLaunchDlg dialog;
+    dialog.m_Message = "First line\r\nSecond line";
+    ASSERT_TRUE(dialog.Create(CConfirmLaunchDlg::IDD, nullptr));
+    char text[64] = "";
+    ::GetWindowTextA(dialog.GetSafeHwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "Attention");
+    HWND message = ::GetDlgItem(dialog.GetSafeHwnd(), IDC_CONFIRM_MESSAGE);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(::SendMessageA(message, EM_GETLINECOUNT, 0, 0), 2) << "a message with line breaks spans lines";
+    EXPECT_NE(::GetWindowLongA(message, GWL_STYLE) & ES_READONLY, 0);
+    HWND check = ::GetDlgItem(dialog.GetSafeHwnd(), IDC_CONFIRM_DONTASK);
+    ::GetWindowTextA(check, text, sizeof text);
+    EXPECT_STREQ(text, "Do not ask me any more");
+    ::GetWindowTextA(::GetDlgItem(dialog.GetSafeHwnd(), IDOK), text, sizeof text);
+    EXPECT_STREQ(text, "Yes");
+    ::GetWindowTextA(::GetDlgItem(dialog.GetSafeHwnd(), IDCANCEL), text, sizeof text);
+    EXPECT_STREQ(text, "No");
+    EXPECT_EQ(dialog.m_DontAsk, 0);
+    ::SendMessageA(check, BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.m_DontAsk, 1) << "the click updates the member at once";
+    dialog.DestroyWindow();
+}
+
+// Answers the confirmation dialog once it is up: ticks the box, then says No.
+void CALLBACK AnswerNo(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = ::FindWindowA(nullptr, "Attention");
+    if (!dialog)
+        return;
+    ::KillTimer(nullptr, timer);
+    ::SendMessageA(::GetDlgItem(dialog, IDC_CONFIRM_DONTASK), BM_CLICK, 0, 0);
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(ViewersModule, NoWithDoNotAskIsRemembered)
+{
+    const char key[] = "Software\\Corvex Software\\VelmoraModuleTest";
+    CRegistryKey user(HKEY_CURRENT_USER);
+    user.Delete(key, nullptr);
+    CFileViewer viewer;
+    viewer.SetTargetNum(4);
+    viewer.SetProjectRegistryKey("VelmoraModuleTest");
+    viewer.SetFailsafeConfMessage("Install?");
+    ::SetTimer(nullptr, 0, 100, AnswerNo);
+    EXPECT_FALSE(viewer.GetConfirmation());
+    DWORD never = 0;
+    EXPECT_TRUE(user.QueryDword(key, "4F", never));
+    EXPECT_EQ(never, 1u);
+    user.Delete(key, nullptr);
 }
 
 }
