@@ -127,15 +127,26 @@ TEST_F(Win32Viewer, TextTargetOpensInNotepadAndEnds)
     EXPECT_EQ(again.GetTargetProcess().ProcessID, 0u);
 }
 
+// Answers the confirmation dialog with Yes once it is up.
+void CALLBACK AnswerYes(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (HWND dialog = FindWindowA(nullptr, "Attention")) {
+        KillTimer(nullptr, timer);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+}
+
 TEST_F(Win32Viewer, FailsafeRunsAndTheTargetIsTriedAgain)
 {
     CFileViewer v;
     Bind(v, "nothing.vlmnoassoc");
     v.SetHasFailsafeProgram(1);
-    v.SetDisplayConfirmation(0);
+    v.SetFailsafeConfMessage("Install the viewer?\r\nIt is quick.");
     v.SetFailsafeProgPath("support_child.exe sleep 1500");
     v.Init();
+    SetTimer(nullptr, 0, 100, AnswerYes);
     v.Launch();
+    EXPECT_GE(v.GetLog().Find("Getting Confirmation...\n"), 0);
     ASSERT_EQ(v.GetWaitingOnFailsafe(), 1) << v.GetLog().c_str();
     EXPECT_NE(v.GetFailsafeProcess().ProcessID, 0u);
     for (int i = 0; i < 100 && v.GetWaitingOnFailsafe(); ++i)
