@@ -1,6 +1,7 @@
 #include "MenuShareTable.h"
 
-MenuShare::MenuShare(MenuShareTable* table, MenuShareOwnsProc owns, MenuSharePopupClosedProc closed)
+MenuShare::MenuShare(MenuShareTable* table, MenuShareOwnsProc owns, MenuSharePopupClosedProc closed,
+                     MenuShareBarRectProc barRect)
     : m_table(table)
 {
     if (!m_table)
@@ -19,6 +20,7 @@ MenuShare::MenuShare(MenuShareTable* table, MenuShareOwnsProc owns, MenuSharePop
             c.id = m_id;
             c.owns = owns;
             c.popupClosed = closed;
+            c.barRect = barRect;
             return;
         }
     }
@@ -32,7 +34,7 @@ MenuShare::~MenuShare()
     StopActing();
     for (auto& c : m_table->copies)
         if (c.id == m_id)
-            c = MenuShareTable::Copy{0, nullptr, nullptr};
+            c = MenuShareTable::Copy{0, nullptr, nullptr, nullptr};
 }
 
 bool MenuShare::ClaimActing()
@@ -91,4 +93,10 @@ bool MenuShare::NotifyPopupClosed(UINT_PTR menu) const
     if (c->popupClosed)
         c->popupClosed(menu);
     return true;
+}
+
+bool MenuShare::BarItemRect(UINT_PTR menu, RECT* rect) const
+{
+    const MenuShareTable::Copy* c = OwnerOf(menu);
+    return c && c->barRect && c->barRect(menu, rect);
 }

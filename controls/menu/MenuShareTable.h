@@ -11,6 +11,9 @@
 typedef int (*MenuShareOwnsProc)(UINT_PTR menu);
 // Tells the copy that owns the menu that its popup window went away.
 typedef void (*MenuSharePopupClosedProc)(UINT_PTR menu);
+// The owner's rectangle (screen) of the selected menu-bar item the popup opened from; 0 when
+// there is none.
+typedef int (*MenuShareBarRectProc)(UINT_PTR menu, RECT* rect);
 
 struct MenuShareTable {
     static const DWORD Magic = 0x554E4D56;  // "VMNU"
@@ -19,6 +22,7 @@ struct MenuShareTable {
         DWORD id;  // 0: free slot
         MenuShareOwnsProc owns;
         MenuSharePopupClosedProc popupClosed;
+        MenuShareBarRectProc barRect;
     };
     DWORD magic;
     DWORD size;
@@ -32,7 +36,8 @@ struct MenuShareTable {
 class MenuShare {
 public:
     // Joins the table (initialising zeroed memory); id 0 when the table is full or foreign.
-    MenuShare(MenuShareTable* table, MenuShareOwnsProc owns, MenuSharePopupClosedProc closed);
+    MenuShare(MenuShareTable* table, MenuShareOwnsProc owns, MenuSharePopupClosedProc closed,
+              MenuShareBarRectProc barRect = nullptr);
     // Leaves it; an acting copy gives up acting.
     ~MenuShare();
     MenuShare(const MenuShare&) = delete;
@@ -56,6 +61,8 @@ public:
     bool IsComponentMenu(UINT_PTR menu) const;
     // Tells the owner of the menu that its popup closed; false when no copy owns it.
     bool NotifyPopupClosed(UINT_PTR menu) const;
+    // The owner's selected bar item rectangle for the popup; false when none.
+    bool BarItemRect(UINT_PTR menu, RECT* rect) const;
 
 private:
     const MenuShareTable::Copy* OwnerOf(UINT_PTR menu) const;

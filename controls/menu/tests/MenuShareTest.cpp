@@ -14,6 +14,13 @@ int OwnsA(UINT_PTR m) { return m >= 0x100 && m < 0x200; }
 int OwnsB(UINT_PTR m) { return m >= 0x200 && m < 0x300; }
 void ClosedA(UINT_PTR m) { g_closedA.push_back(m); }
 void ClosedB(UINT_PTR m) { g_closedB.push_back(m); }
+int BarRectB(UINT_PTR m, RECT* r)
+{
+    if (m != 0x210)
+        return 0;
+    *r = RECT{10, 0, 50, 20};
+    return 1;
+}
 
 class MenuShareTest : public ::testing::Test {
 protected:
@@ -46,8 +53,13 @@ TEST_F(MenuShareTest, OnlyOneCopyActs)
 TEST_F(MenuShareTest, PopupsOfEveryCopyReachTheirOwner)
 {
     MenuShare a(&table, OwnsA, ClosedA);
-    MenuShare b(&table, OwnsB, ClosedB);
+    MenuShare b(&table, OwnsB, ClosedB, BarRectB);
     a.ClaimActing();
+    RECT r{};
+    EXPECT_TRUE(a.BarItemRect(0x210, &r));
+    EXPECT_EQ(r.right, 50);
+    EXPECT_FALSE(a.BarItemRect(0x220, &r));
+    EXPECT_FALSE(a.BarItemRect(0x110, &r));  // a has no bar-rectangle answer
     // b opens a popup; the acting copy takes it for the next menu window.
     b.SetPending(0x210);
     EXPECT_EQ(a.Pending(), 0x210u);
