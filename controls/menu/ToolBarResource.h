@@ -1,6 +1,6 @@
-// A toolbar resource (resource type 241) as the resource compiler stores it: 16-bit
-// little-endian version, button width, button height, count, then count command ids, 0
-// standing for a separator.
+// A toolbar resource (resource type 241): 16-bit little-endian version (1), button width,
+// button height, count, then count command ids, 0 standing for a separator. GNU windres
+// writes its TOOLBAR statement in 32-bit values without the version; that layout is read too.
 #pragma once
 #include "MenuWinDefs.h"
 
@@ -12,8 +12,8 @@ const int MenuToolBarResourceType = 241;
 
 class ToolBarResource {
 public:
-    // Reads the resource bytes; false (and an empty toolbar) when they are too short for
-    // their own count or the version is not 1.
+    // Reads the resource bytes; false (and an empty toolbar) when they fit neither layout
+    // (too short for their own count, another version).
     bool Parse(const void* data, size_t size);
 
     int Width() const { return m_width; }

@@ -154,6 +154,20 @@ TEST(ToolBarResourceTest, SeparatorsTakeNoImage)
     EXPECT_EQ(tb.ImageOf(103), -1);
 }
 
+TEST(ToolBarResourceTest, ReadsTheLayoutGnuWindresWrites)
+{
+    // What "100 TOOLBAR 16, 15 { BUTTON 200 SEPARATOR BUTTON 201 }" compiles to.
+    const uint32_t data[] = {16, 15, 3, 200, 0, 201};
+    ToolBarResource tb;
+    ASSERT_TRUE(tb.Parse(data, sizeof data));
+    EXPECT_EQ(tb.Width(), 16);
+    EXPECT_EQ(tb.Height(), 15);
+    EXPECT_EQ(tb.Commands(), (std::vector<UINT>{200, 201}));
+    EXPECT_EQ(tb.ImageOf(201), 1);
+    const uint32_t wrongCount[] = {16, 15, 9, 200};
+    EXPECT_FALSE(tb.Parse(wrongCount, sizeof wrongCount));
+}
+
 TEST(ToolBarResourceTest, ShortOrForeignDataIsRefused)
 {
     const uint16_t truncated[] = {1, 16, 15, 5, 100, 0};
