@@ -2,6 +2,7 @@
 
 #include "AfxModule.h"
 #include "CNewMenuIcons.h"
+#include "CTempMenuHandler.h"
 #include "CWnd.h"
 #include "MenuComponent.h"
 #include "MenuIconLookup.h"
@@ -130,10 +131,10 @@ CNewMenu* CNewMenu::FromMenuHandle(HMENU menu)
     return nullptr;
 }
 
-void CNewMenu::ReleaseTree()
+void CNewMenu::DetachTree()
 {
     for (auto it = m_subMenus.rbegin(); it != m_subMenus.rend(); ++it) {
-        (*it)->ReleaseTree();
+        (*it)->DetachTree();
         delete *it;
     }
     m_subMenus.clear();
@@ -148,7 +149,7 @@ BOOL CNewMenu::DestroyMenu()
 {
     // Popups this menu made go with it; their handles are destroyed with the native menu.
     for (auto it = m_subMenus.rbegin(); it != m_subMenus.rend(); ++it) {
-        (*it)->ReleaseTree();
+        (*it)->DetachTree();
         delete *it;
     }
     m_subMenus.clear();
@@ -703,7 +704,7 @@ BOOL CNewMenu::DeleteItem(UINT item, UINT flags)
             }
     if (ownSub) {
         // The native popup is destroyed by DeleteMenu below; the object lets go of it first.
-        ownSub->ReleaseTree();
+        ownSub->DetachTree();
         delete ownSub;
     }
     if (!::DeleteMenu(m_hMenu, item, MF_BYPOSITION))
@@ -1037,6 +1038,10 @@ void CNewMenu::SysColorChangeHandler()
 
 namespace {
 
-void DialogCreated(HWND) {}
+void DialogCreated(HWND dialog)
+{
+    if (!CTempMenuHandler::FromWindow(dialog))
+        new CTempMenuHandler(dialog);
+}
 
 }

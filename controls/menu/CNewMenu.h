@@ -92,6 +92,10 @@ public:
     // The item records, in menu position order.
     const MenuItemRecords& Items() const { return m_items; }
 
+    // Forgets records and popups and lets go of the handle without destroying it (its
+    // parent menu or its window destroys it).
+    void DetachTree();
+
     // Makes the records match the native items again.
     void SyncItems();
 
@@ -111,9 +115,6 @@ protected:
     MenuItemContext Context() const;
     bool IsMenuBar() const { return !m_isPopup && !m_parentMenu; }
     void GrowIconSize(CNewMenuIcons* list);
-    // Forgets records and popups and lets go of the handle without destroying it (the
-    // parent menu destroys it with itself).
-    void ReleaseTree();
     void RedrawBarItem();
     // Every menu of this tree, each once.
     void CollectTree(std::vector<CNewMenu*>* menus);
