@@ -22,14 +22,23 @@ namespace {
 
 void Quiet(DWORD, const char*) {}
 
+BOOL CALLBACK CountChild(HWND, LPARAM p)
+{
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTop(HWND w, LPARAM p)
+{
+    ++*reinterpret_cast<int*>(p);
+    EnumChildWindows(w, CountChild, p);
+    return TRUE;
+}
+
 int CountThreadWindows()
 {
     int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-        ++*reinterpret_cast<int*>(p);
-        EnumChildWindows(w, [](HWND, LPARAM q) -> BOOL { ++*reinterpret_cast<int*>(q); return TRUE; }, p);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountTop, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
