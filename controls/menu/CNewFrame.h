@@ -3,6 +3,7 @@
 // itself where the system does not (before Windows 2000, and in remote sessions).
 //   class CMyFrame : public CNewFrame<CFrameWnd> { ... };
 #pragma once
+#include "AfxModule.h"
 #include "CNewMenu.h"
 #include "CWnd.h"
 #include "MenuDrawBarItem.h"
@@ -26,6 +27,41 @@ public:
     int m_hotItem = -1;
 
 protected:
+    // The loading of a frame window (bases of the framework's frame family): the title from
+    // the string of the id, the menu loaded by m_defaultMenu (no menu: the frame is cleaned
+    // up and loading fails), the accelerators, the initial update of the descendants.
+    BOOL LoadNewFrame(UINT id, DWORD style, CWnd* parent, void* context)
+    {
+        this->m_nIDHelp = id;
+        CString title;
+        if (title.LoadString(id)) {
+            int nl = title.Find('\n');
+            if (nl >= 0)
+                title = title.Left(nl);
+        }
+        this->m_strTitle = title;
+        LPCSTR name = MAKEINTRESOURCEA(id);
+        HINSTANCE iconModule = AfxFindResourceHandle(name, RT_GROUP_ICON);
+        HICON icon = ::LoadIconA(iconModule, name);
+        LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon);
+        if (!m_defaultMenu.LoadMenu(id)) {
+            this->PostNcDestroy();
+            return FALSE;
+        }
+        const RECT& r = CFrameWnd::rectDefault;
+        if (!this->CreateEx(0, cls, title, style, r.left, r.top, CW_USEDEFAULT, CW_USEDEFAULT,
+                            parent->GetSafeHwnd(), m_defaultMenu.GetSafeHmenu())) {
+            return FALSE;
+        }
+        this->m_hMenuDefault = ::GetMenu(this->GetSafeHwnd());
+        this->m_hAccelTable = ::LoadAcceleratorsA(AfxFindResourceHandle(name, RT_ACCELERATOR), name);
+        if (!context)
+            this->SendMessageToDescendants(0x0364 /* WM_INITIALUPDATE */, 0, 0, TRUE);
+        this->m_hMenuDefault = ::GetMenu(this->GetSafeHwnd());
+        return TRUE;
+    }
+
     // Menus the window holds go with the window; only what it no longer holds is destroyed.
     void ReleaseMenu(CNewMenu& menu)
     {
