@@ -1,7 +1,11 @@
 # The MinGW run-time DLLs every module links shared (so C++ exceptions cross module
 # boundaries). This is the one list of them: the build copies them next to the programs,
 # and Create copies the same list into the base folder next to the player.
-set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
+else()
+  set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+endif()
 
 set(VELMORA_RUNTIME_DLLS "")
 foreach(dll ${VELMORA_RUNTIME_DLL_NAMES})
