@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# menu_screenshot.sh <build tree> <demo program> <scratch folder>
+# menu_screenshot.sh <build tree> <wine loader> <demo program> <scratch folder>
 # Runs the popup demo under Wine, takes a screenshot of the whole Xvfb screen with xwd,
 # converts it to PNG with ImageMagick and checks the pixels the demo names.
 set -u
-build=$1 demo=$2 dir=$3
+build=$1 loader=$2 demo=$3 dir=$4
 rm -rf "$dir" && mkdir -p "$dir"
 DISPLAY=$(cat "$build/wine.display") || exit 1
 export DISPLAY
 here=$(cd "$(dirname "$0")/../../.." && pwd)
 winedir="Z:$(echo "$dir" | tr / '\\')"
-"$here/tools/wine-run.sh" "$build" "$demo" "$winedir" &
+"$here/tools/wine-run.sh" "$build" "$loader" "$demo" "$winedir" &
 pid=$!
 for _ in $(seq 300); do [ -s "$dir/popup.txt" ] && break; sleep 0.1; done
 if [ ! -s "$dir/popup.txt" ]; then echo "the demo showed no popup"; kill $pid 2>/dev/null; exit 1; fi
