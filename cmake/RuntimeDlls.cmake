@@ -20,3 +20,23 @@ endforeach()
 
 # Shared run-times for every module, C and C++.
 add_link_options(-shared-libgcc)
+
+# Everything that travels next to the player in place of the platform's class library: the
+# framework DLL and the run-time DLLs above. The same list reaches the program that copies
+# them (Create) as the generated header VelmoraRuntimeDlls.h (target velmora_runtime_dlls).
+set(VELMORA_PLAYER_DLL_NAMES VelmoraFW.dll ${VELMORA_RUNTIME_DLL_NAMES})
+set(_entries "")
+foreach(dll ${VELMORA_PLAYER_DLL_NAMES})
+  string(APPEND _entries "    \"${dll}\",\n")
+endforeach()
+list(LENGTH VELMORA_PLAYER_DLL_NAMES _count)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/VelmoraRuntimeDlls.h CONTENT
+"// Generated from cmake/RuntimeDlls.cmake: the DLLs that travel next to the player.
+#pragma once
+
+static const char* const kVelmoraRuntimeDlls[] = {
+${_entries}};
+static const int kVelmoraRuntimeDllCount = ${_count};
+")
+add_library(velmora_runtime_dlls INTERFACE)
+target_include_directories(velmora_runtime_dlls INTERFACE ${CMAKE_BINARY_DIR}/generated)
