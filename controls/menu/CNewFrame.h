@@ -4,6 +4,8 @@
 //   class CMyFrame : public CNewFrame<CFrameWnd> { ... };
 #pragma once
 #include "AfxModule.h"
+#include "CCreateContext.h"
+#include "CFrameWnd.h"
 #include "CNewMenu.h"
 #include "CWnd.h"
 #include "MenuDrawBarItem.h"
@@ -49,15 +51,16 @@ protected:
             this->PostNcDestroy();
             return FALSE;
         }
-        const RECT& r = CFrameWnd::rectDefault;
-        if (!this->CreateEx(0, cls, title, style, r.left, r.top, CW_USEDEFAULT, CW_USEDEFAULT,
-                            parent->GetSafeHwnd(), m_defaultMenu.GetSafeHmenu())) {
+        this->m_pCreateContext = static_cast<CCreateContext*>(context);
+        BOOL created = this->CreateEx(0, cls, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, parent->GetSafeHwnd(), m_defaultMenu.GetSafeHmenu());
+        this->m_pCreateContext = nullptr;
+        if (!created)
             return FALSE;
-        }
         this->m_hMenuDefault = ::GetMenu(this->GetSafeHwnd());
         this->m_hAccelTable = ::LoadAcceleratorsA(AfxFindResourceHandle(name, RT_ACCELERATOR), name);
         if (!context)
-            this->SendMessageToDescendants(0x0364 /* WM_INITIALUPDATE */, 0, 0, TRUE);
+            this->SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
         this->m_hMenuDefault = ::GetMenu(this->GetSafeHwnd());
         return TRUE;
     }

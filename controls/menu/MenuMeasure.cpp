@@ -34,7 +34,9 @@ SIZE MenuMeasureTitle(SIZE text, DWORD titleFlags, int cxMenuCheck)
     SIZE s;
     if (titleFlags & MenuTitleVertical) {
         s.cx = text.cy - cxMenuCheck + bar;
-        s.cy = 0;
+        // The band spans the whole column when painted; 1 rather than 0 so that systems
+        // which skip empty items (Wine) still ask for it to be painted.
+        s.cy = 1;
     } else {
         s.cx = text.cx;
         s.cy = text.cy + bar;

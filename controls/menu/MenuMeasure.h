@@ -25,7 +25,8 @@ struct MenuMetrics {
 SIZE MenuMeasureItem(MenuMeasurer measurer, bool menuBar, SIZE text, bool hasTab, int iconWidth,
                      int iconHeight, const MenuMetrics& metrics);
 
-// A title separator, text measured unrotated in the title font.
+// A title separator, text measured unrotated in the title font. A vertical title is
+// 1 pixel high: its painter spans the whole column.
 SIZE MenuMeasureTitle(SIZE text, DWORD titleFlags, int cxMenuCheck);
 
 // A plain separator.

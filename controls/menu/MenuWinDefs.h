@@ -8,9 +8,6 @@
 typedef void* HMENU;
 typedef void* HWND;
 
-struct RECT { LONG left, top, right, bottom; };
-struct POINT { LONG x, y; };
-struct SIZE { LONG cx, cy; };
 
 #define MF_BITMAP 0x00000004L
 #define MF_CHECKED 0x00000008L

@@ -116,10 +116,26 @@ void PrintWindowImage(HWND window, HDC target, LPARAM flags, MenuWindowState* st
     state->flags &= ~static_cast<DWORD>(MenuWindowState::Printing);
 }
 
+// The window learns its menu from the popup named last: at creation where the popup is
+// named first, else with the first message after the owner was told (the platform's
+// sizing message, or the positioning that shows the window).
+void TakePendingMenu(HWND window, MenuWindowState* state)
+{
+    if (!state || !MenuComponent::PendingMenu())
+        return;
+    state->menu = MenuComponent::TakePendingMenu();
+    state->paintThisMenu = PaintThisMenu(*state);
+    MenuStyle* style = MenuStyleRegistry::Current();
+    if (style && state->paintThisMenu)
+        style->OnSubclass(window, state);
+}
+
 LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC old = OldProc(window);
     MenuWindowState* state = FindMenuWindowState(window);
+    if (state && !state->menu)
+        TakePendingMenu(window, state);
     MenuStyle* style = MenuStyleRegistry::Current();
     if (!state || !style || !state->paintThisMenu) {
         if (state && (message == WM_NCDESTROY || (message == WM_SHOWWINDOW && !wParam)))
@@ -245,12 +261,7 @@ BOOL SubclassMenuWindow(HWND window, BOOL shown)
             subclassed = TRUE;
         }
     }
-    if (state && MenuComponent::PendingMenu()) {
-        state->menu = MenuComponent::TakePendingMenu();
-        state->paintThisMenu = PaintThisMenu(*state);
-        if (style && state->paintThisMenu)
-            style->OnSubclass(window, state);
-    }
+    TakePendingMenu(window, state);
     return subclassed;
 }
 

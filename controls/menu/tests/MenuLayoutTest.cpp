@@ -54,7 +54,7 @@ TEST(MenuMeasureTest, TitlesAndWindowControls)
     EXPECT_EQ(h.cy, 26);
     SIZE v = MenuMeasureTitle(Size(80, 18), MenuTitleIsTitle | MenuTitleVertical, 13);
     EXPECT_EQ(v.cx, 5);
-    EXPECT_EQ(v.cy, 0);
+    EXPECT_EQ(v.cy, 1);
     v = MenuMeasureTitle(Size(80, 18), MenuTitleVertical | MenuTitleUnderlineBar, 13);
     EXPECT_EQ(v.cx, 13);
 

@@ -4,6 +4,7 @@
 #include "CNewMenu.h"
 #include "CWnd.h"
 #include "MenuColour.h"
+#include "MenuComponent.h"
 #include "MenuLook.h"
 #include "MenuMeasure.h"
 #include "MenuSystem.h"
@@ -27,7 +28,8 @@ void Report(HWND menuWindow)
     FILE* f = std::fopen((g_folder + "\\popup.tmp").c_str(), "w");
     if (!f)
         return;
-    // One check a line: x y expected-colour tolerance what
+    // The popup's place first, then one check a line: x y expected-colour tolerance what
+    std::fprintf(f, "popup %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     std::fprintf(f, "%ld %ld %06x 0 border-top\n", r.left + 20, r.top, Hex(MenuFlatFrameLineColour(look)));
     std::fprintf(f, "%ld %ld %06x 0 border-left\n", r.left, r.top + 30, Hex(MenuFlatFrameLineColour(look)));
     std::fprintf(f, "%ld %ld %06x 12 title-top\n", r.left + 5, r.top + 3,
@@ -43,16 +45,24 @@ LRESULT CALLBACK OwnerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_TIMER:
+        // The popup is left to paint (the message loop runs) while the screenshot is taken.
         if (wp == 1) {
             KillTimer(w, 1);
-            if (HWND menuWindow = FindWindowA("#32768", nullptr)) {
-                Report(menuWindow);
-                std::string done = g_folder + "\\shot.done";
-                for (int i = 0; i < 300 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-                    Sleep(100);
-                g_status = GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES ? 2 : 0;
+            HWND menuWindow = FindWindowA("#32768", nullptr);
+            if (!menuWindow) {
+                EndMenu();
+                return 0;
             }
-            EndMenu();
+            Report(menuWindow);
+            SetTimer(w, 2, 100, nullptr);
+        } else if (wp == 2) {
+            static int polls = 0;
+            bool done = GetFileAttributesA((g_folder + "\\shot.done").c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (done || ++polls > 300) {
+                KillTimer(w, 2);
+                g_status = done ? 0 : 2;
+                EndMenu();
+            }
         }
         return 0;
     case WM_INITMENUPOPUP:
@@ -88,6 +98,17 @@ int main(int argc, char** argv)
                                nullptr, wc.hInstance, nullptr);
     UpdateWindow(owner);
     SetForegroundWindow(owner);
+    if (argc > 2 && std::string(argv[2]) == "plain") {
+        // The platform's own popup, for comparison.
+        MenuComponent::Stop();
+        HMENU plain = CreatePopupMenu();
+        AppendMenuA(plain, MF_STRING, 1, "&Open");
+        AppendMenuA(plain, MF_STRING, 2, "&Save");
+        SetTimer(owner, 1, 700, nullptr);
+        TrackPopupMenu(plain, TPM_LEFTALIGN | TPM_TOPALIGN, 120, 100, 0, owner, nullptr);
+        DestroyWindow(owner);
+        return g_status;
+    }
     CNewMenu menu;
     menu.CreatePopupMenu();
     menu.InsertItem(static_cast<UINT>(-1), "&Open\tCtrl+O", MF_BYPOSITION, 200, 100);
