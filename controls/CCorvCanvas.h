@@ -2,7 +2,7 @@
 // text in one of the style combinations, and filling a rectangle. The window draws through
 // fonts in a memory device context; tests use a fake with fixed character widths.
 #pragma once
-#include "CCorvRect.h"
+#include "CControlRect.h"
 #include "CString.h"
 #include "WinTypes.h"
 
@@ -16,5 +16,5 @@ public:
     virtual int TextWidth(const CString& text, DWORD style) = 0;
     // Draws the text with its top-left corner at x, y, transparent background.
     virtual void DrawText(int x, int y, const CString& text, DWORD style, COLORREF colour) = 0;
-    virtual void FillRect(const CCorvRect& rect, COLORREF colour) = 0;
+    virtual void FillRect(const CControlRect& rect, COLORREF colour) = 0;
 };

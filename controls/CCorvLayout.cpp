@@ -168,7 +168,7 @@ void CCorvLayout::CompleteLink(const CString& text, int tagStart)
     link->text = text.Mid(link->start, tagStart - link->start);
     if (m_penY == link->y) {
         link->first = {link->x, link->y, m_penX, m_penY + m_lineHeight};
-        link->second = CCorvRect();
+        link->second = CControlRect();
     } else {
         int lineEnd = link->x;
         for (const CCorvLink::Fragment& f : link->fragments)

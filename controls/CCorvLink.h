@@ -1,7 +1,7 @@
 // One link of the rich-text control: an external link ("<LINK target>") opened by the shell,
 // or an internal link ("<INT_LINK number>") that sends a message to the control's parent.
 #pragma once
-#include "CCorvRect.h"
+#include "CControlRect.h"
 #include "CString.h"
 #include "WinTypes.h"
 
@@ -31,8 +31,8 @@ public:
     int y = 0;
     CString text;         // mark-up from start up to the closing tag, tags included
     CString target;
-    CCorvRect first;      // the part on the starting line
-    CCorvRect second;     // the lines after it when the link wraps
+    CControlRect first;      // the part on the starting line
+    CControlRect second;     // the lines after it when the link wraps
     bool hot = false;
     Type type = External;
     bool complete = false;

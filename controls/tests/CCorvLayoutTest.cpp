@@ -1,4 +1,5 @@
 #include "CCorvLayout.h"
+#include "CCorvScroller.h"
 #include "CCorvTokenizer.h"
 #include "FakeCanvas.h"
 
@@ -338,4 +339,31 @@ TEST(CCorvLinkTest, InternalLinksSendOnlyApplicationMessages)
     external.target = "1234";
     UINT message = 0;
     EXPECT_FALSE(external.InternalMessage(message));
+}
+
+TEST(CCorvScrollerTest, CodesMoveWithinTheRange)
+{
+    CCorvScroller bar;
+    bar.SetRange(300, 100);  // positions 0 to 201
+    EXPECT_EQ(bar.Limit(), 201);
+    struct Step {
+        int code, track, expected;
+    } steps[] = {
+        {CCorvScroller::LineUp, 0, 0},          {CCorvScroller::LineDown, 0, 14},
+        {CCorvScroller::PageDown, 0, 28},       {CCorvScroller::ThumbTrack, 190, 190},
+        {CCorvScroller::LineDown, 0, 201},      {CCorvScroller::LineDown, 0, 201},
+        {8 /* end scroll */, 0, 201},           {CCorvScroller::PageUp, 0, 187},
+        {CCorvScroller::ThumbPosition, 5, 5},   {CCorvScroller::LineUp, 0, 0},
+    };
+    for (const Step& s : steps) {
+        bar.Scroll(s.code, s.track, 14);
+        EXPECT_EQ(bar.Position(), s.expected) << s.code;
+    }
+    // A text that fits the window cannot scroll; shrinking the range pulls the position back.
+    bar.SetPosition(150);
+    bar.SetRange(120, 100);
+    EXPECT_EQ(bar.Position(), 21);
+    bar.SetRange(50, 100);
+    EXPECT_EQ(bar.Position(), 0);
+    EXPECT_FALSE(bar.Scroll(CCorvScroller::LineDown, 0, 14));
 }

@@ -24,7 +24,7 @@ public:
     {
         drawn.push_back({x, y, text.str(), style, colour});
     }
-    void FillRect(const CCorvRect& rect, COLORREF colour) override
+    void FillRect(const CControlRect& rect, COLORREF colour) override
     {
         fills.push_back(rect);
         fillColour = colour;
@@ -39,7 +39,7 @@ public:
     }
 
     std::vector<Drawn> drawn;
-    std::vector<CCorvRect> fills;
+    std::vector<CControlRect> fills;
     COLORREF fillColour = 0;
     int measured = 0;
 };
