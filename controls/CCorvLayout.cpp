@@ -201,8 +201,10 @@ void CCorvLayout::DrawLink(size_t index, bool hot, COLORREF background, CCorvCan
     }
 }
 
-bool CCorvLayout::TrackMouse(int x, int y, COLORREF background, CCorvCanvas& canvas)
+bool CCorvLayout::TrackMouse(int x, int y, COLORREF background, CCorvCanvas& canvas, bool* changed)
 {
+    if (changed)
+        *changed = false;
     const int over = LinkAt(x, y);
     for (size_t i = 0; i < m_links.size(); ++i) {
         CCorvLink& link = m_links[i];
@@ -210,6 +212,8 @@ bool CCorvLayout::TrackMouse(int x, int y, COLORREF background, CCorvCanvas& can
         if (hit != link.hot) {
             DrawLink(i, hit, background, canvas);
             link.hot = hit;
+            if (changed)
+                *changed = true;
         }
     }
     return over >= 0;

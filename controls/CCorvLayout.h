@@ -41,8 +41,8 @@ public:
     // Redraws a link's text in the hot or the normal link colour, over the background.
     void DrawLink(size_t index, bool hot, COLORREF background, CCorvCanvas& canvas) const;
     // Marks the link under the point hot and the others normal, redrawing those that change.
-    // Returns true when the point is over a link.
-    bool TrackMouse(int x, int y, COLORREF background, CCorvCanvas& canvas);
+    // Returns true when the point is over a link; changed tells whether any link was redrawn.
+    bool TrackMouse(int x, int y, COLORREF background, CCorvCanvas& canvas, bool* changed = nullptr);
 
     // "<COLOR r,g,b>": true with the colour when the tag is well formed.
     static bool ParseColorTag(const CString& tag, COLORREF& colour);

@@ -2,7 +2,7 @@
 #include "CCorvGdiCanvas.h"
 #include "CCorvLayout.h"
 #include "CFontFallback.h"
-#include "PixelSurface.h"
+#include "CDibSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -54,9 +54,9 @@ TEST(CCorvGdiCanvasTest, ArialOrItsStandInExists)
 TEST(CCorvGdiCanvasTest, DrawsColouredBoldAndLinkText)
 {
     Fonts fonts(CFontFallback::Face("Arial"));
-    PixelSurface surface(300, 80);
+    CDibSurface surface(300, 80);
     surface.Fill(Face);
-    CCorvGdiCanvas canvas(surface.dc(), fonts.fonts);
+    CCorvGdiCanvas canvas(surface.GetDC(), fonts.fonts);
     CCorvLayout layout;
     layout.SetTextColor(RGB(0, 0, 0));
     layout.Layout("<COLOR 255,0,0>Red</COLOR> <B>Bold</B> <LINK http://x>link</LINK>", 280, 80, canvas, true);

@@ -309,10 +309,13 @@ TEST_F(LayoutFixture, AWrappedLinkHasTwoRectanglesAndRedrawsWhole)
         EXPECT_FALSE(layout.Links()[0].hot);
     }
     // Moving within a hot link draws nothing more.
-    layout.TrackMouse(30, 5, Grey, canvas);
+    bool changed = false;
+    layout.TrackMouse(30, 5, Grey, canvas, &changed);
+    EXPECT_TRUE(changed);
     canvas.drawn.clear();
-    layout.TrackMouse(31, 6, Grey, canvas);
+    layout.TrackMouse(31, 6, Grey, canvas, &changed);
     EXPECT_TRUE(canvas.drawn.empty());
+    EXPECT_FALSE(changed);
 }
 
 TEST(CCorvLinkTest, InternalLinksSendOnlyApplicationMessages)
