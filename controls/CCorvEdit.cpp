@@ -1,6 +1,8 @@
 #include "CCorvEdit.h"
 
+#include "AfxModule.h"
 #include "CFontFallback.h"
+#include "CResourceException.h"
 
 #include <shellapi.h>
 

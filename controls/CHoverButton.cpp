@@ -1,5 +1,6 @@
 #include "CHoverButton.h"
 
+#include "AfxModule.h"
 #include "CHoverButtonLayout.h"
 #include "CMemoryDC.h"
 

@@ -1,6 +1,6 @@
 #include "CMemoryDC.h"
 
-CMemoryDC::CMemoryDC(CDC* target) : m_target(target), m_offScreen(!target->IsPrinting())
+CMemoryDC::CMemoryDC(CDC* target) : m_target(target), m_offScreen(::GetDeviceCaps(target->GetSafeHdc(), TECHNOLOGY) != DT_RASPRINTER)
 {
     if (!m_offScreen) {
         Attach(target->GetSafeHdc());

@@ -1,5 +1,7 @@
 #include "CStyledLabel.h"
 
+#include "AfxModule.h"
+
 BEGIN_MESSAGE_MAP(CStyledLabel, CStatic)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
