@@ -244,6 +244,7 @@ void CHoverButton::PreSubclassWindow()
 {
     const UINT style = static_cast<UINT>(::GetWindowLongA(m_hWnd, GWL_STYLE));
     m_isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((style & ~BS_TYPEMASK) | BS_OWNERDRAW));
     ::SendMessageA(m_hWnd, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
     CButton::PreSubclassWindow();
 }

@@ -78,8 +78,7 @@ CMenuButton::~CMenuButton()
 
 void CMenuButton::PreSubclassWindow()
 {
-    ModifyStyle(0, BS_OWNERDRAW);
-    GetWindowText(m_caption);
+    ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
     CButton::PreSubclassWindow();
 }
 
@@ -175,9 +174,19 @@ void CMenuButton::SetEdgeTick(BOOL tick)
     RebuildIfCreated();
 }
 
+CString CMenuButton::GetCaption() const
+{
+    if (m_captionSet || !m_hWnd)
+        return m_caption;
+    CString text;
+    GetWindowText(text);
+    return text;
+}
+
 void CMenuButton::SetCaption(const CString& caption, BOOL redraw)
 {
     m_caption = caption;
+    m_captionSet = true;
     if (m_hWnd)
         SetWindowText(caption);
     if (m_created) {
@@ -329,6 +338,8 @@ void CMenuButton::BuildFaces()
     GetClientRect(&client);
     const int w = client.right > 0 ? client.right : 1, h = client.bottom > 0 ? client.bottom : 1;
     ReadColours();
+    if (!m_captionSet)
+        GetWindowText(m_caption);
 
     for (CDibSurface& face : m_faces)
         if (face.Width() != w || face.Height() != h)

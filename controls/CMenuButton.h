@@ -33,7 +33,7 @@ public:
     void SetImageLayout(int layout);
     void SetCornerMarks(BOOL marks);
     void SetEdgeTick(BOOL tick);
-    CString GetCaption() const { return m_caption; }
+    CString GetCaption() const;
     void SetCaption(const CString& caption, BOOL redraw = TRUE);
 
     // Attaches a viewer (anything with Init, SetTestMode, Launch and Show): the button
@@ -117,7 +117,8 @@ private:
     bool m_faceSet = false;
     COLORREF m_swatch = 0;
     bool m_coloursRead = false;
-    CString m_caption;
+    CString m_caption;  // the window text unless set
+    bool m_captionSet = false;
     HFONT m_font = nullptr;
     CMenuButtonLayout m_layout;
     CDibSurface m_faces[4];
