@@ -306,13 +306,11 @@ void CCorvEdit::OnPaint()
     HBRUSH background = ::CreateSolidBrush(m_background);
     ::FillRect(m_paintDC, &client, background);
     ::DeleteObject(background);
-    ::BitBlt(m_paintDC, 0, 0, std::min(w, m_layoutWidth - m_hScroll.Position()),
-             std::min(h, m_layoutHeight - m_vScroll.Position()), m_layoutDC, m_hScroll.Position(),
+    ::BitBlt(m_paintDC, 0, 0, std::max(0, std::min(w, m_layoutWidth - m_hScroll.Position())),
+             std::max(0, std::min(h, m_layoutHeight - m_vScroll.Position())), m_layoutDC, m_hScroll.Position(),
              m_vScroll.Position(), SRCCOPY);
     if (m_mode == CaptionLook) {
-        RECT window;
-        ::GetWindowRect(m_hWnd, &window);
-        RECT r = {0, 0, window.right - window.left, window.bottom - window.top};
+        RECT r = client;
         HBRUSH text = ::CreateSolidBrush(m_layout.TextColor());
         HBRUSH back = ::CreateSolidBrush(m_background);
         ::FrameRect(m_paintDC, &r, text);

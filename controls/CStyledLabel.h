@@ -11,7 +11,7 @@ public:
     ~CStyledLabel() override;
 
     void SetStyle(int style);
-    int GetStyle() const { return m_style; }
+    int GetLabelStyle() const { return m_style; }
     void SetText(const CString& text) { m_text = text; }
     COLORREF TextColor() const { return m_textColour; }
     COLORREF BackColor() const { return m_backColour; }

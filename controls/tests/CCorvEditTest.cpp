@@ -34,13 +34,14 @@ struct CorvEditFixture : ::testing::Test {
     POINT LinkPoint(size_t index) const
     {
         const CCorvLink& link = edit.Layout().Links().at(index);
-        POINT p = {(link.first.left + link.first.right) / 2 - edit.ScrollX(),
-                   (link.first.top + link.first.bottom) / 2 - edit.ScrollY()};
+        const CControlRect& r = link.first.IsEmpty() ? link.second : link.first;
+        POINT p = {(r.left + r.right) / 2 - edit.ScrollX(), (r.top + r.bottom) / 2 - edit.ScrollY()};
         return p;
     }
     int CountInLink(size_t index, COLORREF colour) const
     {
-        const CControlRect& r = edit.Layout().Links().at(index).first;
+        const CCorvLink& link = edit.Layout().Links().at(index);
+        const CControlRect& r = link.first.IsEmpty() ? link.second : link.first;
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)

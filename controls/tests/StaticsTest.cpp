@@ -87,7 +87,7 @@ TEST(CStyledLabelTest, StylesAndWindowTextFallback)
     label.SetText("Stored");
     label.SetStyle(0);
     label.SendMessage(WM_SYSCOLORCHANGE);
-    EXPECT_EQ(label.GetStyle(), 0);
+    EXPECT_EQ(label.GetLabelStyle(), 0);
     EXPECT_EQ(label.BackColor(), ::GetSysColor(COLOR_BTNFACE));
     host.DestroyWindow();
 }
@@ -116,13 +116,16 @@ TEST(CCaptionStaticTest, ShowsNewTextAtOnceAndKeepsIt)
 
     caption.SetBold();
     EXPECT_EQ(caption.GetMode(), CCaptionStatic::Bold);
-    EXPECT_EQ(::GetPixel(caption.PictureDC(), 0, 0), ::GetSysColor(COLOR_BTNFACE));
-    int shadowRows = 0;
-    for (int y = 0; y < 50; ++y)
-        shadowRows += ::GetPixel(caption.PictureDC(), 100, y) == Shadow
-                      && ::GetPixel(caption.PictureDC(), 100, y + 1) == Highlight;
-    EXPECT_EQ(shadowRows, 1);                                       // the etched underline
-    EXPECT_NE(::GetPixel(caption.PictureDC(), 7, 49), Shadow);
+    EXPECT_EQ(::GetPixel(caption.PictureDC(), 199, 49), ::GetSysColor(COLOR_BTNFACE));
+    int shadowRows = 0, lineY = -1;
+    for (int y = 0; y < 49; ++y)
+        if (::GetPixel(caption.PictureDC(), 199, y) == Shadow && ::GetPixel(caption.PictureDC(), 199, y + 1) == Highlight) {
+            ++shadowRows;
+            lineY = y;
+        }
+    EXPECT_EQ(shadowRows, 1);  // the etched underline, 3 pixels below the text, from x 8
+    EXPECT_EQ(::GetPixel(caption.PictureDC(), 8, lineY), Shadow);
+    EXPECT_NE(::GetPixel(caption.PictureDC(), 7, lineY), Shadow);
     caption.SendMessage(WM_SYSCOLORCHANGE);
     EXPECT_EQ(caption.BackColor(), ::GetSysColor(COLOR_BTNFACE));
     host.DestroyWindow();
