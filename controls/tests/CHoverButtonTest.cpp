@@ -220,3 +220,30 @@ TEST_F(HoverFixture, SetupBuildTracksItsMenuResource)
     EXPECT_FALSE(button.IsMouseOver());
 }
 #endif
+
+#if !defined(VELMORA_HOVER_NO_MENU) && !defined(VELMORA_HOVER_MENU_RESOURCE)
+static HWND g_menuOwner = nullptr;
+static void CALLBACK ChooseSecondItem(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(HoverFixture, HoldingOpensTheMenuOfTargetKinds)
+{
+    button.SetIcon(IDI_HOVER_IN, IDI_HOVER_OUT);
+    button.SetMenu(TRUE, 0);
+    button.SendMessage(WM_MOUSEMOVE, 0, Point(50, 20));
+    host.commands.clear();
+    g_menuOwner = host.m_hWnd;
+    ::SetTimer(nullptr, 0, 300, ChooseSecondItem);
+    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(50, 20));
+    Pump(1500);  // the hold timer fires after 400 ms and tracks the menu
+    ASSERT_FALSE(host.commands.empty());
+    EXPECT_EQ(host.commands[0], 32799u);  // "Launch a Menu"
+    EXPECT_FALSE(button.IsMouseOver());
+    EXPECT_EQ(button.HoldTimerId(), 0u);
+}
+#endif

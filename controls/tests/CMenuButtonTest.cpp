@@ -201,3 +201,36 @@ TEST_F(MenuButtonFixture, SystemColourChangeRebuildsTheFaces)
     EXPECT_EQ(b.TextColor(), ::GetSysColor(COLOR_ACTIVECAPTION));
     EXPECT_EQ(b.FrameColor(), ::GetSysColor(COLOR_INACTIVECAPTION));
 }
+
+#ifdef VELMORA_HAVE_NEWMENU
+namespace {
+HWND g_menuOwner = nullptr;
+// Picks the first item of the menu being tracked, as the keyboard would.
+void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_RETURN, 0);
+}
+}  // namespace
+
+TEST_F(MenuButtonFixture, APressInTheDropDownSquareOpensThePopupAndItsCommandReachesTheParent)
+{
+    CMenuButton b;
+    Make(b, 2);
+    b.AddMenuItem("Launch a File", 32789, -1);
+    b.AddMenuItem("Open a Folder", 32790, -1);
+    EXPECT_TRUE(b.State().isMenuButton);
+    const CControlRect& square = b.FaceLayout().dropDown;
+    EXPECT_EQ(square.Width(), 11);
+    b.SendMessage(WM_MOUSEMOVE, 0, Point(square.left + 5, square.top + 5));
+    host.commands.clear();
+    g_menuOwner = host.m_hWnd;
+    ::SetTimer(nullptr, 0, 300, ChooseFirstItem);
+    b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(square.left + 5, square.top + 5));
+    Pump(200);
+    ASSERT_FALSE(host.commands.empty());
+    EXPECT_EQ(host.commands[0], 32789u);
+    EXPECT_FALSE(b.State().pressed);
+}
+#endif
