@@ -231,6 +231,12 @@ static void CALLBACK ChooseSecondItem(HWND, UINT, UINT_PTR id, DWORD)
     ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_RETURN, 0);
 }
 
+static void CALLBACK EndTracking(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::EndMenu();
+}
+
 TEST_F(HoverFixture, HoldingOpensTheMenuOfTargetKinds)
 {
     button.SetIcon(IDI_HOVER_IN, IDI_HOVER_OUT);
@@ -238,7 +244,8 @@ TEST_F(HoverFixture, HoldingOpensTheMenuOfTargetKinds)
     button.SendMessage(WM_MOUSEMOVE, 0, Point(50, 20));
     host.commands.clear();
     g_menuOwner = host.m_hWnd;
-    ::SetTimer(nullptr, 0, 300, ChooseSecondItem);
+    ::SetTimer(nullptr, 0, 700, ChooseSecondItem);  // once the menu is up
+    ::SetTimer(nullptr, 0, 4000, EndTracking);       // never left hanging
     button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(50, 20));
     Pump(1500);  // the hold timer fires after 400 ms and tracks the menu
     ASSERT_FALSE(host.commands.empty());

@@ -212,6 +212,11 @@ void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR id, DWORD)
     ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageA(g_menuOwner, WM_KEYDOWN, VK_RETURN, 0);
 }
+void CALLBACK EndTracking(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::EndMenu();
+}
 }  // namespace
 
 TEST_F(MenuButtonFixture, APressInTheDropDownSquareOpensThePopupAndItsCommandReachesTheParent)
@@ -227,6 +232,7 @@ TEST_F(MenuButtonFixture, APressInTheDropDownSquareOpensThePopupAndItsCommandRea
     host.commands.clear();
     g_menuOwner = host.m_hWnd;
     ::SetTimer(nullptr, 0, 300, ChooseFirstItem);
+    ::SetTimer(nullptr, 0, 4000, EndTracking);  // never left hanging
     b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(square.left + 5, square.top + 5));
     Pump(200);
     ASSERT_FALSE(host.commands.empty());
