@@ -1,7 +1,11 @@
 # The MinGW run-time DLLs every module links shared (so C++ exceptions cross module
 # boundaries). This is the one list of them: the build copies them next to the programs,
 # and Create copies the same list into the base folder next to the player.
-set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
+else()
+  set(VELMORA_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+endif()
 
 set(VELMORA_RUNTIME_DLLS "")
 foreach(dll ${VELMORA_RUNTIME_DLL_NAMES})
@@ -16,3 +20,23 @@ endforeach()
 
 # Shared run-times for every module, C and C++.
 add_link_options(-shared-libgcc)
+
+# Everything that travels next to the player in place of the platform's class library: the
+# framework DLL and the run-time DLLs above. The same list reaches the program that copies
+# them (Create) as the generated header VelmoraRuntimeDlls.h (target velmora_runtime_dlls).
+set(VELMORA_PLAYER_DLL_NAMES VelmoraFW.dll ${VELMORA_RUNTIME_DLL_NAMES})
+set(_entries "")
+foreach(dll ${VELMORA_PLAYER_DLL_NAMES})
+  string(APPEND _entries "    \"${dll}\",\n")
+endforeach()
+list(LENGTH VELMORA_PLAYER_DLL_NAMES _count)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/VelmoraRuntimeDlls.h CONTENT
+"// Generated from cmake/RuntimeDlls.cmake: the DLLs that travel next to the player.
+#pragma once
+
+static const char* const kVelmoraRuntimeDlls[] = {
+${_entries}};
+static const int kVelmoraRuntimeDllCount = ${_count};
+")
+add_library(velmora_runtime_dlls INTERFACE)
+target_include_directories(velmora_runtime_dlls INTERFACE ${CMAKE_BINARY_DIR}/generated)

@@ -1,13 +1,4 @@
-# Cross toolchain: 32-bit Windows with MinGW-w64 (Debian g++-mingw-w64-i686).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain for the deliverables: 32-bit Windows with MinGW-w64 (Debian g++-mingw-w64-i686).
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(VELMORA_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VELMORA_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VELMORA_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${VELMORA_TRIPLET}-windres)
-set(VELMORA_MINGW_DEPS /opt/velmora-mingw-deps/current CACHE PATH "prefix of the cross-built picture libraries")
-set(CMAKE_FIND_ROOT_PATH /usr/${VELMORA_TRIPLET} ${VELMORA_MINGW_DEPS})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

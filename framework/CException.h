@@ -3,7 +3,7 @@
 #pragma once
 #include "WinTypes.h"
 
-class CException {
+class FW_API CException {
 public:
     CException() = default;
     virtual ~CException() = default;

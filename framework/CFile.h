@@ -4,7 +4,7 @@
 #include "CFileException.h"
 #include "CString.h"
 
-class CFile {
+class FW_API CFile {
 public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,

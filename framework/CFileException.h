@@ -3,7 +3,7 @@
 #include "CException.h"
 #include "CString.h"
 
-class CFileException : public CException {
+class FW_API CFileException : public CException {
 public:
     enum Cause {
         none,

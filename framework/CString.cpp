@@ -1,5 +1,9 @@
 #include "CString.h"
 
+#ifdef _WIN32
+#include "AfxModule.h"
+#endif
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -260,11 +264,28 @@ void CString::ReleaseBuffer(int newLength)
 #ifdef _WIN32
 BOOL CString::LoadString(UINT id)
 {
-    char buffer[4096];
-    const int n = ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    if (n <= 0)
+    return LoadString(AfxFindStringResourceHandle(id), id);
+}
+
+BOOL CString::LoadString(HINSTANCE module, UINT id)
+{
+    // Read from the string block itself, so that entries of any length come whole
+    // (help texts with mark-up run to several thousand characters).
+    HRSRC res = ::FindResourceA(module, MAKEINTRESOURCEA(id / 16 + 1), RT_STRING);
+    HGLOBAL data = res ? ::LoadResource(module, res) : nullptr;
+    const WCHAR* p = data ? static_cast<const WCHAR*>(::LockResource(data)) : nullptr;
+    if (!p)
         return FALSE;
-    m_s.assign(buffer, static_cast<size_t>(n));
+    for (UINT i = 0; i < id % 16; ++i)
+        p += 1 + *p;
+    const int length = *p;
+    if (length == 0)
+        return FALSE;
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, p + 1, length, nullptr, 0, nullptr, nullptr);
+    std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0));
+    if (n > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, p + 1, length, text.data(), n, nullptr, nullptr);
+    m_s.assign(text.begin(), text.end());
     return TRUE;
 }
 #endif

@@ -5,7 +5,7 @@
 #include <cstdarg>
 #include <string>
 
-class CString {
+class FW_API CString {
 public:
     CString() = default;
     CString(const char* s) : m_s(s ? s : "") {}
@@ -93,8 +93,10 @@ public:
     void ReleaseBuffer(int newLength = -1);
 
 #ifdef _WIN32
-    // Loads a string-table entry from the program's resources.
+    // Loads a string-table entry: from the first module holding it (the program, then the
+    // libraries, see AfxFindResourceHandle), or from the given module.
     BOOL LoadString(UINT id);
+    BOOL LoadString(HINSTANCE module, UINT id);
 #endif
 
 private:

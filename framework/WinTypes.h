@@ -41,4 +41,22 @@ typedef DWORD COLORREF;
 #endif
 #define _T(x) x
 #define TEXT(x) x
+
+typedef struct tagPOINT { LONG x; LONG y; } POINT, *LPPOINT;
+typedef struct tagSIZE { LONG cx; LONG cy; } SIZE, *LPSIZE;
+typedef struct tagRECT { LONG left; LONG top; LONG right; LONG bottom; } RECT, *LPRECT;
+typedef const RECT* LPCRECT;
+#endif
+
+// Marks the classes and functions of the framework: exported from the framework DLL
+// (VelmoraFW.dll) when it is built, imported by the modules that link it, and plain in
+// the static builds (the native tree and the installer's framework_static).
+#if defined(_WIN32) && !defined(VELMORA_FW_STATIC)
+#ifdef VELMORA_FW_BUILD
+#define FW_API __declspec(dllexport)
+#else
+#define FW_API __declspec(dllimport)
+#endif
+#else
+#define FW_API
 #endif

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Cross-builds static MinGW (i686) libpng, libjpeg-turbo, libtiff and giflib from Debian's
-# source packages into a prefix named after their versions. Rebuilt only when a version changes.
+# Cross-builds static MinGW libpng, libjpeg-turbo, libtiff and giflib from Debian's source
+# packages into a prefix named after the target and the versions; rebuilt only when one changes.
+#   build-mingw-deps.sh [triplet]     (default i686-w64-mingw32)
+# The prefix in use is /opt/velmora-mingw-deps/<triplet> (a link).
 set -euo pipefail
 
-triplet=i686-w64-mingw32
+triplet=${1:-i686-w64-mingw32}
 pkgs=(libpng1.6 libjpeg-turbo tiff giflib)
 versions=""
 for p in "${pkgs[@]}"; do
@@ -11,10 +13,10 @@ for p in "${pkgs[@]}"; do
   [ -n "$v" ] || { echo "build-mingw-deps: no source package $p (is deb-src configured?)" >&2; exit 1; }
   versions+="$p=$v;"
 done
-tag=$(printf '%s' "$versions" | sha1sum | cut -c1-12)
-prefix=/opt/velmora-mingw-deps/$tag
+tag=$(printf '%s' "$triplet;$versions" | sha1sum | cut -c1-12)
+prefix=/opt/velmora-mingw-deps/$triplet-$tag
 if [ -f "$prefix/.complete" ]; then
-  ln -sfn "$prefix" /opt/velmora-mingw-deps/current
+  ln -sfn "$prefix" "/opt/velmora-mingw-deps/$triplet"
   exit 0
 fi
 
@@ -30,9 +32,9 @@ jobs=$(nproc)
 tc="$work/toolchain.cmake"
 cat > "$tc" <<TC
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER $triplet-gcc)
-set(CMAKE_CXX_COMPILER $triplet-g++)
+set(CMAKE_SYSTEM_PROCESSOR ${triplet%%-*})
+set(CMAKE_C_COMPILER $triplet-gcc-posix)
+set(CMAKE_CXX_COMPILER $triplet-g++-posix)
 set(CMAKE_RC_COMPILER $triplet-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/$triplet $prefix)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -73,12 +75,12 @@ cmake --install b-tiff >/dev/null
 d=$(ls -d giflib-*/ | head -1)
 mkdir -p b-gif
 for c in dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray quantize; do
-  [ -f "$d/$c.c" ] && $triplet-gcc -O2 -c "$d/$c.c" -I"$d" -o "b-gif/$c.o"
+  [ -f "$d/$c.c" ] && $triplet-gcc-posix -O2 -c "$d/$c.c" -I"$d" -o "b-gif/$c.o"
 done
 $triplet-ar rcs "$prefix/lib/libgif.a" b-gif/*.o
 cp "$d/gif_lib.h" "$prefix/include/"
 
 printf '%s\n' "$versions" | tr ';' '\n' > "$prefix/VERSIONS"
 touch "$prefix/.complete"
-ln -sfn "$prefix" /opt/velmora-mingw-deps/current
+ln -sfn "$prefix" "/opt/velmora-mingw-deps/$triplet"
 echo "build-mingw-deps: done"

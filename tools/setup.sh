@@ -8,7 +8,7 @@ stamp_dir=/var/lib/velmora-setup
 mkdir -p "$stamp_dir"
 
 need_pkgs=(
-  g++-mingw-w64-i686 libz-mingw-w64-dev cmake ninja-build make pkg-config
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix libz-mingw-w64-dev cmake ninja-build make pkg-config
   libgtest-dev googletest
   wine wine32:i386 wine64 xvfb xauth x11-apps xfonts-base fonts-wine fonts-liberation
   zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libgif-dev libjpeg-turbo-progs
@@ -47,5 +47,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# The MinGW builds of the picture libraries, from Debian's own sources.
-"$here/build-mingw-deps.sh"
+# The MinGW builds of the picture libraries, from Debian's own sources: 32-bit for the
+# deliverables, 64-bit for the test tree on machines that cannot run 32-bit Wine.
+"$here/build-mingw-deps.sh" i686-w64-mingw32
+"$here/build-mingw-deps.sh" x86_64-w64-mingw32

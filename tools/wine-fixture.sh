@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# wine-fixture.sh start|stop <build tree>
+# wine-fixture.sh start|stop <build tree> [wine loader]
 # start: an Xvfb on a free display, the tree's Wine prefix (made once), a persistent wineserver.
 # stop:  ends both again.
 set -u
-cmd=$1 build=$2
+cmd=$1 build=$(cd "$2" && pwd) loader=${3:-/usr/lib/wine/wine}
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver
 
@@ -25,17 +25,16 @@ start)
   [ -s "$build/xvfb.num" ] || { echo "Xvfb did not start:"; cat "$build/xvfb.log"; exit 1; }
   echo ":$(tr -d '[:space:]' <"$build/xvfb.num")" >"$build/wine.display"
   DISPLAY=$(cat "$build/wine.display"); export DISPLAY
-  mkdir -p "$WINEPREFIX"
-  "$wineserver" -p </dev/null >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
     echo "creating Wine prefix $WINEPREFIX"
-    /usr/lib/wine/wine wineboot -i </dev/null >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; exit 1; }
+    rm -rf "$WINEPREFIX"
+    "$loader" wineboot -i </dev/null >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; exit 1; }
     "$wineserver" -w
-    "$wineserver" -p </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.velmora-ready"
   fi
+  "$wineserver" -p </dev/null >/dev/null 2>&1
   echo "Xvfb on $DISPLAY, wineserver persistent for $WINEPREFIX"
   ;;
 stop) stop ;;
-*) echo "usage: $0 start|stop <build tree>" >&2; exit 2 ;;
+*) echo "usage: $0 start|stop <build tree> [wine loader]" >&2; exit 2 ;;
 esac

@@ -1,0 +1,33 @@
+#include "CBitmap.h"
+
+namespace {
+CHandleMap<CBitmap, HGDIOBJ, &CGdiObject::m_hObject>& Map()
+{
+    static CHandleMap<CBitmap, HGDIOBJ, &CGdiObject::m_hObject> map;
+    return map;
+}
+} // namespace
+
+CBitmap* CBitmap::FromHandle(HBITMAP h)
+{
+    return Map().FromHandle(h);
+}
+
+#include "AfxModule.h"
+#include "CDC.h"
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    return LoadBitmap(MAKEINTRESOURCEA(nIDResource));
+}
+
+BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
+{
+    HINSTANCE module = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
+    return Attach(::LoadBitmapA(module, lpszResourceName));
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
+{
+    return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
+}

@@ -1,0 +1,3 @@
+#include "CMiniDockFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)

@@ -1,0 +1,2 @@
+#define IDD_CONTROL_HOST 300
+#define IDC_PLAYER 1017
