@@ -12,13 +12,26 @@ int CALLBACK FoundFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
 
 struct StandIn {
     const char* face;
-    const char* standIns[3];
+    const char* standIns[4];
 };
 
+// Liberation Sans has Arial's metrics; Tahoma is Wine's own dialog font.
 const StandIn standIns[] = {
-    {"Arial", {"Liberation Sans", "Tahoma", nullptr}},
-    {"MS Sans Serif", {"Microsoft Sans Serif", "Tahoma", nullptr}},
+    {"Arial", {"Liberation Sans", "Tahoma", "DejaVu Sans", nullptr}},
+    {"MS Sans Serif", {"Microsoft Sans Serif", "Tahoma", "Liberation Sans", "DejaVu Sans"}},
 };
+
+// The face the system's dialog font is really drawn with.
+CString GuiFace()
+{
+    char face[LF_FACESIZE] = {};
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetTextFaceA(dc, LF_FACESIZE, face);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return face;
+}
 
 }  // namespace
 
@@ -45,5 +58,5 @@ CString CFontFallback::Face(const char* face)
             if (other && Exists(other))
                 return other;
     }
-    return "Tahoma";
+    return GuiFace();
 }

@@ -29,6 +29,10 @@ struct MenuButtonFixture : ::testing::Test {
         button.SetStyle(style);
         button.UpdateWindow();
         ASSERT_TRUE(button.IsCreated());
+        // The pointer itself rests on the button, so that the hover timer finds it there.
+        POINT centre = {w / 2, h / 2};
+        ::ClientToScreen(button.m_hWnd, &centre);
+        ::SetCursorPos(centre.x, centre.y);
     }
     CHostWnd host;
 };

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# screenshot.sh <build tree> <showcase program> <png>: shows the controls' dialog under Wine,
+# screenshot.sh <build tree> <wine loader> <showcase program> <png>: shows the controls' dialog under Wine,
 # takes a picture of the whole X screen and checks it with ImageMagick: the links' blue, the
 # hot link's red and the caption colours must be in it.
 set -u
-build=$1 program=$2 png=$3
+build=$1 loader=$2 program=$3 png=$4
 DISPLAY=$(cat "$build/wine.display") || { echo "no display of the Wine fixture"; exit 1; }
 export DISPLAY
 ready=$(mktemp -u "$build/showcase-ready.XXXXXX")
-"$(dirname "$0")/../../tools/wine-run.sh" "$build" "$program" "$(echo "Z:$ready" | tr / '\\')" &
+"$(dirname "$0")/../../tools/wine-run.sh" "$build" "$loader" "$program" "$(echo "Z:$ready" | tr / '\\')" &
 pid=$!
 for _ in $(seq 150); do [ -e "$ready" ] && break; sleep 0.1; done
 [ -e "$ready" ] || { echo "the dialog did not come up"; kill "$pid" 2>/dev/null; exit 1; }
