@@ -43,7 +43,8 @@ protected:
         m_menuButton.SubclassDlgItem(IDC_MENU_BUTTON, this);
         m_menuButton.SetStyle(CMenuButton::StyleFramed);
         m_menuButton.SetBitmaps(IDB_IMAGE_HOT, IDB_IMAGE_NORMAL, IDB_IMAGE_MASK);
-        RECT panel = {12, 70, 470, 235};
+        RECT panel = {7, 56, 313, 140};  // dialog units
+        ::MapDialogRect(m_hWnd, &panel);
         m_help.Create(WS_EX_CLIENTEDGE, panel, this, IDC_HELP_PANEL, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
         m_help.SetText(HelpText);
         // The pointer over the first link shows it hot in the picture.
