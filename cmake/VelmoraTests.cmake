@@ -13,7 +13,8 @@ endfunction()
 # One test program and one CTest test. GoogleTest's main is linked unless NO_GTEST.
 # VELMORA_TEST_SOURCE_DIR names the test's source folder (for fixtures), and
 # VELMORA_TEST_BINARY_DIR its build folder (for scratch files), as host paths.
-# In the cross tree the test runs under Wine inside the "wine" fixture.
+# In the cross tree the test runs under Wine inside the "wine" fixture, holding the
+# "screen" lock (one Windows test on the shared Xvfb screen at a time).
 function(velmora_test name)
   cmake_parse_arguments(T "NO_GTEST" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -34,6 +35,8 @@ function(velmora_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(WIN32)
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+    # All Windows tests share one Xvfb screen; tests that read pixels off it must not see
+    # another test's windows, so they take turns.
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK screen)
   endif()
 endfunction()
