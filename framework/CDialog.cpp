@@ -201,7 +201,7 @@ INT_PTR CDialog::DoModal()
 void CDialog::RunModalLoop()
 {
     AfxEnterMessageLoop();
-    BOOL showWhenIdle = !(GetStyle() & WS_VISIBLE);
+    BOOL showWhenIdle = m_bShowOnIdle && !(GetStyle() & WS_VISIBLE);
     MSG msg;
     while (!m_bEndModal) {
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {

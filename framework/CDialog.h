@@ -29,8 +29,10 @@
 // - DoModal creates the dialog, disables its owner and runs the framework's modal loop
 //   (so PreTranslateMessage of the dialog and its controls runs, as in the application's
 //   pump) until EndDialog; the result is EndDialog's value, -1 when the template or the
-//   window could not be had. A template without WS_VISIBLE is shown when the loop first
-//   goes idle.
+//   window could not be had. A dialog still hidden when the loop first goes idle is shown
+//   then (a template with WS_VISIBLE is shown by the system right after OnInitDialog), unless
+//   OnInitDialog cleared m_bShowOnIdle: a dialog that must stay hidden uses a template
+//   without WS_VISIBLE and clears it.
 // - Create makes a modeless dialog; one whose template has WS_CHILD (a page inside another
 //   dialog) becomes a child of the parent given. Without a parent, the owner is the application's main
 //   window (AfxGetMainWnd), whichever module creates the dialog. DoModal without a parent
@@ -79,6 +81,7 @@ public:
     BOOL IsModal() const { return m_bModal; }
 
     LPCTSTR m_lpszTemplateName = nullptr;
+    BOOL m_bShowOnIdle = TRUE;
     UINT m_nIDHelp = 0;
     CWnd* m_pParentWnd = nullptr;
 

@@ -1,6 +1,17 @@
 // The whole framework in one include, for modules that use many of its classes.
-// Start with: MessageMap.h (message maps), CWnd.h (windows), CDialog.h (dialogs and data
-// exchange), CWinApp.h (the application) and AfxModule.h (how a DLL module initialises).
+//
+// Where to read first:
+//   MessageMap.h   how a class declares its message map, every ON_ macro and its handler
+//   CWnd.h         windows: creation, subclassing, the handle maps, reflection, exceptions
+//   CDialog.h      dialogs from templates, DoModal/Create, OnInitDialog/OnOK/OnCancel, DDX
+//   DDX.h          the data-exchange and check routines
+//   CWinApp.h      the application object, the pump, idle, message boxes, exit code
+//   AfxModule.h    one module state for the program and its DLLs; a DLL's own resources
+//   AfxOle.h       OLE and ActiveX controls (COleDispatchDriver.h, COleEventSink.h)
+//   CFrameWnd.h    frames (and CMDIFrameWnd, CMiniFrameWnd, documents and views)
+//
+// Linking (CMake): a program links framework_main (WinMain + VelmoraFW.dll), a DLL links
+// framework; the installer links framework_static_main (everything static).
 #pragma once
 #include "WinTypes.h"
 

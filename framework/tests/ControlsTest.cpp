@@ -116,6 +116,26 @@ TEST_F(ControlsTest, ProgressBarsAndSliders)
     EXPECT_EQ(slider.GetPageSize(), 3);
 }
 
+TEST_F(ControlsTest, AWindowsOwnScrollBarsAndCoordinates)
+{
+    CWnd pane;
+    ASSERT_TRUE(pane.Create(nullptr, "pane", WS_CHILD | WS_VISIBLE | WS_VSCROLL, CRect(10, 20, 110, 120), &parent, 50));
+    pane.SetScrollRange(SB_VERT, 0, 100, FALSE);
+    int lo = -1, hi = -1;
+    pane.GetScrollRange(SB_VERT, &lo, &hi);
+    EXPECT_EQ(hi, 100);
+    pane.SetScrollPos(SB_VERT, 40);
+    EXPECT_EQ(pane.GetScrollPos(SB_VERT), 40);
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(pane.GetScrollInfo(SB_VERT, &si));
+    EXPECT_EQ(si.nPos, 40);
+    CPoint p(0, 0);
+    pane.MapWindowPoints(&parent, &p, 1);
+    EXPECT_EQ(p, CPoint(10, 20));  // the pane's client origin inside the parent (no border)
+}
+
 class CDrawnList : public CListBox {
 public:
     int measured = 0, drawn = 0;

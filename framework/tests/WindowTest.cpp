@@ -599,6 +599,43 @@ TEST_F(WindowTest, AModalDialogOpenedFromAModalDialogIsOwnedByIt)
     theApp.m_pMainWnd = nullptr;
 }
 
+class CHiddenDlg : public CDialog {
+public:
+    explicit CHiddenDlg(BOOL showOnIdle) : CDialog(IDD_HIDDEN), m_show(showOnIdle) {}
+    BOOL m_show;
+    int ticks = 0;
+    bool everVisible = false;
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_bShowOnIdle = m_show;
+        SetTimer(1, 20);
+        return TRUE;
+    }
+    afx_msg void OnTimer(UINT_PTR)
+    {
+        everVisible = everVisible || IsWindowVisible();
+        if (++ticks == 5)
+            EndDialog(IDOK);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHiddenDlg, CDialog)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, AModalDialogShowsWhenIdleUnlessItStaysHidden)
+{
+    for (BOOL show : { TRUE, FALSE }) {
+        SCOPED_TRACE(show);
+        CHiddenDlg dlg(show);
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.everVisible, show == TRUE);
+    }
+}
+
 TEST_F(WindowTest, EscapeAndTheCloseBoxReachOnCancel)
 {
     struct Case { const char* name; UINT message; WPARAM wParam; bool toFocus; };

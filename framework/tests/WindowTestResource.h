@@ -1,6 +1,7 @@
 #define IDD_EXCHANGE 100
 #define IDD_SIMPLE 101
 #define IDD_PAGE 102
+#define IDD_HIDDEN 103
 #define IDS_GREETING 200
 #define IDS_LONG_TEXT 201
 #define IDC_TEXT 1001

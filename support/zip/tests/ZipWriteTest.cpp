@@ -349,3 +349,29 @@ TEST(ZipWrite, ReplacingEntries)
     EXPECT_TRUE(h.IsEncrypted());
     zip.Close();
 }
+
+#ifdef _WIN32
+TEST(ZipWrite, WindowsAttributesGoInAndComeBack)
+{
+    const std::string dir = Scratch();
+    const std::string file = dir + "/locked.txt";
+    WriteText(file, "locked");
+    ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    const std::string path = dir + "/attr.zip";
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipCreate));
+    ASSERT_TRUE(zip.AddNewFile(file.c_str()));
+    zip.Close();
+    ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipOpenReadOnly));
+    CZipFileHeader h;
+    ASSERT_TRUE(zip.GetFileInfo(h, 0));
+    EXPECT_EQ(h.m_uExternalAttr & 0xFFu, 0x23u);
+    const std::string out = dir + "/out";
+    ASSERT_TRUE(zip.ExtractFile(0, out.c_str()));
+    zip.Close();
+    const DWORD attr = ::GetFileAttributesA((out + "/locked.txt").c_str());
+    EXPECT_EQ(attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ::SetFileAttributesA((out + "/locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif

@@ -1,0 +1,3 @@
+#include "CNewMDIChildWnd.h"
+
+IMPLEMENT_DYNCREATE(CNewMDIChildWnd, CMDIChildWnd)

@@ -1,0 +1,3 @@
+#include "CNewMiniDockFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CNewMiniDockFrameWnd, CMiniDockFrameWnd)

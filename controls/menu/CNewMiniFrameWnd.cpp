@@ -1,0 +1,3 @@
+#include "CNewMiniFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CNewMiniFrameWnd, CMiniFrameWnd)
