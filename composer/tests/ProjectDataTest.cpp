@@ -1,0 +1,388 @@
+// The project data file and autorun.inf as Create writes them and Open reads them back.
+// tests/fixtures/base holds the base folder of a project with a File and a Folder target; what
+// the code writes must equal it byte for byte, the project key aside.
+#include "CAutorunInf.h"
+#include "CFileViewer.h"
+#include "CFolderViewer.h"
+#include "CProjectData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kFixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "/tests/fixtures/base/";
+
+std::vector<unsigned char> Bytes(const std::string& path)
+{
+    std::vector<unsigned char> out;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        for (int c; (c = std::fgetc(f)) != EOF;)
+            out.push_back(static_cast<unsigned char>(c));
+        std::fclose(f);
+    }
+    return out;
+}
+
+void SetBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+// Each record decoded without CFileReadWrite: kind letter (B, I, S) and value as text.
+std::vector<std::string> Records(const std::vector<unsigned char>& bytes)
+{
+    static const char key[] = "Q7mv2RkP#w4z!Tn9-Hx*Ld3&s";
+    std::vector<std::string> out;
+    size_t at = 0;
+    while (at + 3 <= bytes.size()) {
+        const int tag = bytes[at];
+        const size_t length = bytes[at + 1] | bytes[at + 2] << 8;
+        at += 3;
+        std::string value;
+        if (tag == 2) {
+            for (size_t i = 0; i < length && at + i < bytes.size(); ++i)
+                value += static_cast<char>(bytes[at + i] - static_cast<unsigned char>(key[i % 25]));
+            out.push_back("S:" + value);
+        } else {
+            long v = 0;
+            for (int i = 3; i >= 0; --i)
+                v = v << 8 | bytes[at + i];
+            out.push_back(std::string(tag == 0 ? "B:" : "I:") + std::to_string(v));
+        }
+        at += length;
+    }
+    return out;
+}
+
+class ProjectData : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        base_ = std::string(VELMORA_TEST_BINARY_DIR) + "/base-"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+#ifdef _WIN32
+        CreateDirectoryA(base_.c_str(), nullptr);
+#else
+        std::system(("mkdir -p '" + base_ + "'").c_str());
+#endif
+        data_ = base_ + "/velmora.dat";
+        autorun_ = base_ + "/autorun.inf";
+    }
+    void TearDown() override
+    {
+        std::remove(data_.c_str());
+        std::remove(autorun_.c_str());
+    }
+
+    // The fixture project: a File target with a failsafe program, a Folder target below the
+    // base folder, one additional viewer, splash and music.
+    void Fill(CProjectData& project)
+    {
+        project.ProjectKey = CProjectData::NewProjectKey();
+        project.Repeat = 1;
+        project.PreloadTargets = 1;
+        project.PreloadColour = 0x00336699;
+        project.BackgroundMusic = 1;
+        project.MusicFile = "music\\theme.mp3";
+        project.DebugLog = 1;
+        project.Splash = 1;
+        project.SplashImage = "art\\splash.bmp";
+        project.SplashSound = "art\\splash.wav";
+        project.SplashDuration = "4";
+        project.SplashBackground = 1;
+        project.SplashColour = 0x00FFFFFF;
+        project.AdditionalViewerChecking = 1;
+        project.AdditionalViewers.push_back({ "pdf", "acrobat\\setup.exe", "Install the reader?\r\nIt is free.", "5.0" });
+
+        CFileViewer* file = new CFileViewer;
+        file->SetViewerType(CViewer::TypeFile);
+        file->SetTargetFilename("docs\\readme.txt");
+        file->SetParameters("-r");
+        file->SetWindowShowCmdWindow(1);
+        file->SetHasFailsafeProgram(1);
+        file->SetFailsafeProgPath("tools\\viewer-setup.exe");
+        file->SetCheckVersion(1);
+        file->SetVersionString("2.1");
+        file->SetFailsafeConfMessage("Install the viewer?\r\nIt takes a minute.");
+        ASSERT_TRUE(project.AddTarget(file));
+        CFolderViewer* folder = new CFolderViewer;
+        folder->SetViewerType(CViewer::TypeFolder);
+        folder->SetLaunchTargetType(1);
+        folder->SetTargetFilename(CString(base_.c_str()) + "\\Pictures");
+        ASSERT_TRUE(project.AddTarget(folder));
+    }
+
+    std::string base_, data_, autorun_;
+};
+
+TEST_F(ProjectData, WritesTheFixtureBaseFolder)
+{
+    CProjectData project;
+    Fill(project);
+    ASSERT_TRUE(project.Write(data_.c_str(), base_.c_str()));
+    ASSERT_TRUE(CAutorunInf::Write(autorun_.c_str(), "art\\cd.ico"));
+    if (std::getenv("VELMORA_WRITE_FIXTURES")) {
+        SetBytes(kFixtures + "velmora.dat", Bytes(data_));
+        SetBytes(kFixtures + "autorun.inf", Bytes(autorun_));
+    }
+
+    EXPECT_EQ(Bytes(autorun_), Bytes(kFixtures + "autorun.inf"));
+    std::vector<unsigned char> written = Bytes(data_), fixture = Bytes(kFixtures + "velmora.dat");
+    // Version triple (3 x 7 bytes), then the key's record: compare its header's tag, skip
+    // its payload, and compare everything after it.
+    ASSERT_GT(fixture.size(), 24u);
+    ASSERT_GT(written.size(), 24u);
+    const size_t keyEndWritten = 24 + (written[22] | written[23] << 8);
+    const size_t keyEndFixture = 24 + (fixture[22] | fixture[23] << 8);
+    EXPECT_TRUE(std::equal(written.begin(), written.begin() + 22, fixture.begin()));
+    EXPECT_EQ(std::vector<unsigned char>(written.begin() + keyEndWritten, written.end()),
+              std::vector<unsigned char>(fixture.begin() + keyEndFixture, fixture.end()));
+}
+
+TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
+{
+    const std::vector<std::string> r = Records(Bytes(kFixtures + "velmora.dat"));
+    const std::vector<std::string> head = {
+        "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
+        "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:2",
+        // File target
+        "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
+        "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
+        "B:0",
+        // Folder target
+        "I:1", "I:1", "S:B@5e_F01der\\Pictures", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+    };
+    ASSERT_EQ(r.size(), head.size());
+    for (size_t i = 0; i < head.size(); ++i)
+        if (head[i] != "(key)")
+            EXPECT_EQ(r[i], head[i]) << "record " << i;
+    EXPECT_EQ(r[3].compare(0, 2, "S:"), 0);
+    EXPECT_EQ(Bytes(kFixtures + "autorun.inf"),
+              std::vector<unsigned char>({ '[', 'a', 'u', 't', 'o', 'r', 'u', 'n', ']', '\r', '\n', 'O', 'P', 'E', 'N',
+                                           '=', 'V', 'e', 'l', 'm', 'o', 'r', 'a', '.', 'e', 'x', 'e', '\r', '\n', 'I',
+                                           'C', 'O', 'N', '=', 'a', 'r', 't', '\\', 'c', 'd', '.', 'i', 'c', 'o' }));
+}
+
+TEST_F(ProjectData, ReadsBackFieldForField)
+{
+    CProjectData written;
+    Fill(written);
+    ASSERT_TRUE(written.Write(data_.c_str(), base_.c_str()));
+
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "E:\\"), CProjectData::ReadOK);
+    EXPECT_EQ(read.Major * 100 + read.Minor * 10 + read.Build, 296);
+    EXPECT_EQ(read.ProjectKey, written.ProjectKey);
+    EXPECT_EQ(read.SingleInstance, 1);
+    EXPECT_EQ(read.Repeat, 1);
+    EXPECT_EQ(read.WaitForEachTarget, 1);
+    EXPECT_EQ(read.PreloadTargets, 1);
+    EXPECT_EQ(read.PreloadColour, 0x00336699u);
+    EXPECT_EQ(read.BackgroundMusic, 1);
+    EXPECT_EQ(read.MusicFile, "music\\theme.mp3");
+    EXPECT_EQ(read.HidePlayer, 0);
+    EXPECT_EQ(read.DebugLog, 1);
+    EXPECT_EQ(read.Splash, 1);
+    EXPECT_EQ(read.SplashImage, "art\\splash.bmp");
+    EXPECT_EQ(read.SplashSound, "art\\splash.wav");
+    EXPECT_EQ(read.SplashDuration, "4");
+    EXPECT_EQ(read.SplashBackground, 1);
+    EXPECT_EQ(read.SplashColour, 0x00FFFFFFu);
+    EXPECT_EQ(read.AdditionalViewerChecking, 1);
+    ASSERT_EQ(read.AdditionalViewers.size(), 1u);
+    EXPECT_EQ(read.AdditionalViewers[0].Extension, "pdf");
+    EXPECT_EQ(read.AdditionalViewers[0].InstallerPath, "acrobat\\setup.exe");
+    EXPECT_EQ(read.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.");
+    EXPECT_EQ(read.AdditionalViewers[0].MinimumVersion, "5.0");
+    EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
+    EXPECT_EQ(read.Agreement, 0);
+
+    ASSERT_EQ(read.GetTargetCount(), 2);
+    CViewer* file = read.GetTarget(0);
+    ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
+    EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
+    EXPECT_EQ(file->GetParameters(), "-r /showCmdMAX");
+    EXPECT_EQ(file->GetHasFailsafeProgram(), 1);
+    EXPECT_EQ(file->GetFailsafeProgPath(), "tools\\viewer-setup.exe");
+    EXPECT_EQ(file->GetCheckVersion(), 1);
+    EXPECT_EQ(file->GetVersionString(), "2.1");
+    EXPECT_EQ(file->GetFailsafeConfMessage(), "Install the viewer?\r\nIt takes a minute.");
+    EXPECT_EQ(file->GetProjectRegistryKey(), written.ProjectKey);
+    EXPECT_EQ(file->GetProgramDirectory(), "E:\\");
+    CViewer* folder = read.GetTarget(1);
+    ASSERT_NE(dynamic_cast<CFolderViewer*>(folder), nullptr);
+    EXPECT_EQ(folder->GetViewerType(), 1);
+    EXPECT_EQ(folder->GetLaunchTargetType(), 1);
+    EXPECT_EQ(folder->GetTargetFilename(), "E:\\Pictures");
+}
+
+TEST_F(ProjectData, SmallestProject)
+{
+    CProjectData project;
+    project.ProjectKey = "K";
+    project.HidePlayer = 1;
+    CFileViewer* file = new CFileViewer;
+    file->SetTargetFilename("a.txt");
+    project.AddTarget(file);
+    project.Agreement = 0;
+    ASSERT_TRUE(project.Write(data_.c_str(), base_.c_str()));
+    const std::vector<std::string> r = Records(Bytes(data_));
+    const std::vector<std::string> expected = { "I:2", "I:9", "I:6", "S:K", "B:1", "B:0", "B:0", "B:1", "B:0", "I:0",
+                                                "B:0", "B:0", "B:1", "B:1", "B:0", "B:0", "I:0", "B:0", "I:1", "I:0" };
+    ASSERT_GE(r.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(r[i], expected[i]) << "record " << i;
+}
+
+TEST_F(ProjectData, AgreementBlock)
+{
+    CProjectData project;
+    project.Agreement = 1;
+    project.AgreementText = "<b>Terms</b>";
+    ASSERT_TRUE(project.Write(data_.c_str(), base_.c_str()));
+    const std::vector<std::string> r = Records(Bytes(data_));
+    const std::vector<std::string> block = { "B:1", "I:3", "S:", "S:<b>Terms</b>", "B:0", "B:0", "I:0", "I:0", "I:0", "I:0" };
+    ASSERT_EQ(r.size(), 17 + block.size());
+    for (size_t i = 0; i < block.size(); ++i)
+        EXPECT_EQ(r[17 + i], block[i]);
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "D:\\"), CProjectData::ReadOK);
+    EXPECT_EQ(read.Agreement, 1);
+    EXPECT_EQ(read.AgreementMode, 3);
+    EXPECT_EQ(read.AgreementText, "<b>Terms</b>");
+    EXPECT_EQ(read.GetTargetCount(), 0);
+}
+
+// Older files, written record by record as their versions had them.
+class OldFile : public ProjectData {
+protected:
+    CFileReadWrite out;
+    void Open() { ASSERT_TRUE(out.OpenWrite(data_.c_str())); }
+};
+
+TEST_F(OldFile, Version283HasNoToggleFieldsNorLaunchTypes)
+{
+    Open();
+    out.WriteInt(2); out.WriteInt(8); out.WriteInt(3);
+    out.WriteString("old-key");
+    out.WriteBool(0); out.WriteBool(0);                   // reserved, wait for each target
+    out.WriteBool(0); out.WriteBool(1); out.WriteBool(1); out.WriteBool(0); out.WriteBool(0);  // 13-17
+    out.WriteInt(0);                                        // additional viewers
+    out.WriteBool(0);                                       // agreement
+    out.WriteInt(1);
+    out.WriteInt(1);                                        // a Folder target
+    out.WriteString("B@5e_F01der\\Old");
+    out.WriteString(""); out.WriteBool(0); out.WriteBool(0); out.WriteString(""); out.WriteString(""); out.WriteBool(0);
+    out.Close();
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    EXPECT_EQ(read.ProjectKey, "old-key");
+    EXPECT_EQ(read.SingleInstance, 1) << "absent: the default stays";
+    EXPECT_EQ(read.WaitForEachTarget, 0);
+    EXPECT_EQ(read.HidePlayer, 1);
+    ASSERT_EQ(read.GetTargetCount(), 1);
+    EXPECT_EQ(read.GetTarget(0)->GetLaunchTargetType(), 0);
+    EXPECT_EQ(read.GetTarget(0)->GetTargetFilename(), "F:\\Old");
+}
+
+TEST_F(OldFile, Version25HasNoTypeCodes)
+{
+    Open();
+    out.WriteInt(2); out.WriteInt(5); out.WriteInt(0);
+    out.WriteBool(0); out.WriteBool(1);
+    for (int i = 0; i < 5; ++i)
+        out.WriteBool(0);
+    out.WriteInt(0);
+    out.WriteBool(0);
+    out.WriteInt(2);
+    for (const char* name : { "one.doc", "two.doc" }) {
+        out.WriteString(name);
+        out.WriteString(""); out.WriteBool(0); out.WriteBool(0); out.WriteString(""); out.WriteString(""); out.WriteBool(0);
+    }
+    out.Close();
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    ASSERT_EQ(read.GetTargetCount(), 2);
+    EXPECT_NE(dynamic_cast<CFileViewer*>(read.GetTarget(1)), nullptr);
+    EXPECT_EQ(read.GetTarget(1)->GetTargetFilename(), "two.doc");
+}
+
+TEST_F(OldFile, Version249IsTooOld)
+{
+    Open();
+    out.WriteInt(2); out.WriteInt(4); out.WriteInt(9);
+    out.WriteBool(1);
+    out.Close();
+    CProjectData read;
+    EXPECT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadTooOld);
+    EXPECT_EQ(read.ProjectKey, "");
+    EXPECT_EQ(read.GetTargetCount(), 0);
+    EXPECT_EQ(read.Read((base_ + "/missing.dat").c_str(), "F:\\"), CProjectData::ReadNotOpened);
+}
+
+TEST_F(OldFile, CountsBeyondTheLimitsAreNotStored)
+{
+    Open();
+    out.WriteInt(2); out.WriteInt(9); out.WriteInt(6);
+    out.WriteString("k"); out.WriteBool(1); out.WriteBool(0);
+    out.WriteBool(0); out.WriteBool(1); out.WriteBool(0); out.WriteInt(0); out.WriteBool(0);
+    for (int i = 0; i < 5; ++i)
+        out.WriteBool(0);
+    out.WriteInt(5);
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 4; ++j)
+            out.WriteString("x");
+    out.WriteBool(0);
+    out.WriteInt(12);
+    for (int t = 0; t < 12; ++t) {
+        CFileViewer v;
+        v.SetTargetFilename("t.txt");
+        v.Write_DAT_File(&out, 2, 9, 6);
+    }
+    out.Close();
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    EXPECT_EQ(read.AdditionalViewers.size(), 3u);
+    EXPECT_EQ(read.GetTargetCount(), 10);
+    EXPECT_EQ(read.GetTarget(9)->GetTargetFilename(), "t.txt");
+    EXPECT_FALSE(read.AddTarget(new CFileViewer));
+}
+
+TEST_F(ProjectData, AutorunIcon)
+{
+    struct Case { const char* icon; const char* readBack; };
+    const Case cases[] = { { "icons\\cd.ico", "icons\\cd.ico" }, { "", "" } };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(CAutorunInf::Write(autorun_.c_str(), c.icon));
+        CString icon = "stale";
+        EXPECT_TRUE(CAutorunInf::ReadIcon(autorun_.c_str(), icon));
+        EXPECT_EQ(icon, c.readBack) << c.icon;
+    }
+    const std::vector<unsigned char> own = Bytes(autorun_);
+    EXPECT_EQ(std::string(own.begin(), own.end()), "[autorun]\r\nOPEN=Velmora.exe\r\nICON=Velmora.exe");
+    SetBytes(autorun_, std::vector<unsigned char>(CAutorunInf::MaxWord * 3, 'A'));
+    CString icon;
+    EXPECT_TRUE(CAutorunInf::ReadIcon(autorun_.c_str(), icon));
+    EXPECT_EQ(icon, "");
+    std::remove(autorun_.c_str());
+    EXPECT_FALSE(CAutorunInf::ReadIcon(autorun_.c_str(), icon));
+    EXPECT_EQ(icon, "");
+}
+
+TEST(ProjectKey, FreshEachTime)
+{
+    const CString a = CProjectData::NewProjectKey(), b = CProjectData::NewProjectKey();
+    EXPECT_NE(a, b);
+    EXPECT_EQ(a.GetLength(), 23);
+}
+
+}

@@ -1,0 +1,80 @@
+#include "CFolderViewer.h"
+
+#include "BaseFolderMarker.h"
+
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+BEGIN_MESSAGE_MAP(CFolderViewer, CViewer)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+#endif
+
+CFolderViewer::CFolderViewer() : m_FolderTimerId(-1) {}
+CFolderViewer::~CFolderViewer()
+{
+    if (m_FolderTimerId >= 0)
+        m_Platform->StopTimer(*this, FolderTimer);
+}
+
+void CFolderViewer::SetEqual(CViewer* other) { CViewer::SetEqual(other); }
+
+void CFolderViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int build)
+{
+    CViewer::Read_DAT_File(file, major, minor, build);
+    SetTargetFilename(ReplaceMarkerWithBaseFolder(m_TargetFilename, m_ProgramDirectory));
+}
+
+void CFolderViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int build)
+{
+    CViewer::Write_DAT_File(file, major, minor, build);
+}
+
+void CFolderViewer::Init() { CViewer::Init(); }
+
+void CFolderViewer::Launch()
+{
+    if (WasLaunchedBefore())
+        return;
+    const char* folder = m_ProgramDirectory.IsEmpty() ? nullptr : m_ProgramDirectory.c_str();
+    m_Platform->ShellExecuteTarget("open", m_TargetFilename, nullptr, folder, ViewerSW_SHOWNORMAL);
+    HWND window = m_Platform->FindWindowByTitle(m_TargetFilename);
+    for (int step = 0; !window && step < WindowWaitSteps; ++step) {
+        m_Platform->Sleep(100);
+        window = m_Platform->FindWindowByTitle(m_TargetFilename);
+    }
+    m_TargetProcess.hWnd = window;
+    if (window && !m_TestMode)
+        m_Platform->ShowWindow(window, ViewerSW_HIDE);
+}
+
+void CFolderViewer::Show()
+{
+    if (m_LaunchedBefore)
+        return;
+    if (HWND window = m_TargetProcess.hWnd) {
+        m_Platform->ShowWindow(window, ViewerSW_SHOWNORMAL);
+        m_Platform->BringToFront(window);
+    }
+    MarkLaunched();
+    if (!m_TestMode) {
+        m_FolderTimerId = FolderTimer;
+        m_Platform->StartTimer(*this, FolderTimer, FolderPollMs);
+    }
+}
+
+void CFolderViewer::OnTimer(UINT_PTR id)
+{
+    if (m_FolderTimerId < 0 || id != UINT_PTR(m_FolderTimerId)) {
+        CViewer::OnTimer(id);
+        return;
+    }
+    m_Platform->StopTimer(*this, FolderTimer);
+    m_FolderTimerId = -1;
+    if (m_Platform->FindWindowByTitle(m_TargetFilename)) {
+        m_FolderTimerId = FolderTimer;
+        m_Platform->StartTimer(*this, FolderTimer, FolderPollMs);
+    } else {
+        m_Alive = false;
+    }
+}
+
+bool CFolderViewer::IsAlive() { return m_Alive; }

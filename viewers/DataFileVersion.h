@@ -1,0 +1,16 @@
+// Version gates of the project data file: a field added in a later version is present only
+// when the file's (major, minor, build) is at least the version that introduced it, compared
+// major first, then minor, then build.
+#pragma once
+
+inline bool IsVersionAtLeast(int major, int minor, int build, int a, int b, int c)
+{
+    if (major != a)
+        return major > a;
+    if (minor != b)
+        return minor > b;
+    return build >= c;
+}
+
+// The version the authoring program writes.
+enum { DataFileMajor = 2, DataFileMinor = 9, DataFileBuild = 6 };

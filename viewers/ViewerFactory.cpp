@@ -1,0 +1,36 @@
+#include "ViewerFactory.h"
+
+#include "CFileViewer.h"
+#include "CFolderViewer.h"
+
+CViewer* NewViewerOfType(int type)
+{
+    switch (type) {
+    case CViewer::TypeFolder:
+        return new CFolderViewer;
+    default:
+        return new CFileViewer;
+    }
+}
+
+CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
+                    const CString& programDirectory, const CString& projectKey, CFileReadWrite* file, int major,
+                    int minor, int build)
+{
+    CViewer* viewer = NewViewerOfType(type);
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+    const RECT none = { 0, 0, 0, 0 };
+    viewer->Create(nullptr, nullptr, 0, none, owner, static_cast<UINT>(index));
+#else
+    (void)index;
+#endif
+    viewer->SetOwner(owner);
+    viewer->SetViewerType(type);
+    viewer->SetTempPath(tempPath);
+    viewer->SetProgramDirectory(programDirectory);
+    viewer->SetProjectRegistryKey(projectKey);
+    if (file)
+        viewer->Read_DAT_File(file, major, minor, build);
+    viewer->Init();
+    return viewer;
+}

@@ -1,0 +1,2 @@
+// A program whose only version information is its fixed record.
+int main() { return 0; }
