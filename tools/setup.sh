@@ -10,7 +10,7 @@ mkdir -p "$stamp_dir"
 need_pkgs=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix libz-mingw-w64-dev cmake ninja-build make pkg-config
   libgtest-dev googletest
-  wine wine32:i386 wine64 xvfb xauth x11-apps xfonts-base
+  wine wine32:i386 wine64 xvfb xauth x11-apps xfonts-base fonts-wine fonts-liberation
   zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libgif-dev libjpeg-turbo-progs
   zip unzip imagemagick gcab cabextract liblnk-utils lame
   dpkg-dev

@@ -1,0 +1,4 @@
+// The application object of a controls test program.
+#include "ControlsTestSupport.h"
+
+static CControlsTestApp theApp;

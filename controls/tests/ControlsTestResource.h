@@ -1,0 +1,21 @@
+// Resource ids of the controls' test programs.
+#pragma once
+
+#define IDI_LABEL_SMALL 130
+#define IDI_LABEL_HEADING 133
+#define IDI_HOVER_IN 301
+#define IDI_HOVER_OUT 302
+#define IDB_IMAGE_HOT 401
+#define IDB_IMAGE_NORMAL 402
+#define IDB_IMAGE_MASK 403
+#define IDM_SETUP_MENU 501
+#define IDD_SHOWCASE 600
+#define IDC_HELP_PANEL 1000
+#define IDC_HOVER_FIRST 1001
+#define IDC_HOVER_SECOND 1002
+#define IDC_HOVER_THIRD 1003
+#define IDC_MENU_BUTTON 1010
+#define IDC_SEPARATOR 1020
+#define IDC_CAPTION 1021
+#define IDC_LABEL 1022
+#define ID_SETUP_BROWSE 40001
