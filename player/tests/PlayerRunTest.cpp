@@ -107,8 +107,7 @@ void WriteProject(const std::string& path, const Project& p)
     }
     f.WriteInt((int)p.targets.size());
     for (size_t i = 0; i < p.targets.size(); ++i) {
-        f.WriteInt(0);       // File target
-        CFileViewer target;
+        CFileViewer target;  // its record begins with its type code
         target.SetTargetNum((int)i);
         target.SetTargetFilename(p.targets[i].c_str());
         target.SetTargetFileExtension(".exe");
@@ -213,6 +212,10 @@ TEST(PlayerRun, AProjectPlaysFromStartToEndAndTheDebugLogHoldsItsLines)
     for (const std::string& r : log)
         ended += r == "\nProcess ended\n\n";
     EXPECT_EQ(ended, 2);
+    // Both targets were found and started (their own logs say so).
+    EXPECT_EQ(all.find("does not exist"), std::string::npos);
+    EXPECT_NE(all.find("first.exe\tZ:"), std::string::npos);
+    EXPECT_NE(all.find("second.exe\tZ:"), std::string::npos);
     const int dump = Index(log, "End Process Dump\n");
     ASSERT_GE(dump, 0);
     EXPECT_GT(dump, splashEnd);
