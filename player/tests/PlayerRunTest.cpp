@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -275,6 +276,92 @@ TEST(PlayerRun, ClosingTheAgreementEndsThePlayerWithNoTargetOpened)
     const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
     EXPECT_FALSE(Holds(log, "\nProcess ended\n\n"));
     EXPECT_TRUE(Holds(log, "End Process Dump\n"));
+}
+
+// The ids of running processes with this executable name.
+std::vector<DWORD> ProcessesNamed(const char* name)
+{
+    std::vector<DWORD> ids;
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {sizeof entry};
+    for (BOOL ok = ::Process32First(snap, &entry); ok; ok = ::Process32Next(snap, &entry))
+        if (::lstrcmpiA(entry.szExeFile, name) == 0)
+            ids.push_back(entry.th32ProcessID);
+    ::CloseHandle(snap);
+    return ids;
+}
+
+void EndAll(const char* name)
+{
+    for (DWORD id : ProcessesNamed(name))
+        if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            ::TerminateProcess(h, 0);
+            ::WaitForSingleObject(h, 5000);
+            ::CloseHandle(h);
+        }
+}
+
+struct WindowOf {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM param)
+{
+    auto* w = reinterpret_cast<WindowOf*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char caption[64] = {};
+    ::GetWindowTextA(window, caption, sizeof caption);
+    if (pid == w->process && std::string(caption) == "Starting ...") {
+        w->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(PlayerRun, ClosingThePlayerWhileATargetRunsEndsThatTarget)
+{
+    const std::string base = MakeBaseFolder("run_close");
+    CopyMedia(base);
+    ASSERT_TRUE(CopyInto(SystemFolder() + "\\notepad.exe", base, "longtarget.exe"));
+    EndAll("longtarget.exe");
+    Project p;
+    p.splash = 0;
+    p.targets = {"longtarget.exe"};
+    WriteProject(base + "\\velmora.dat", p);
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    for (int i = 0; i < 200 && ProcessesNamed("longtarget.exe").empty(); ++i)
+        ::Sleep(100);
+    ASSERT_EQ(ProcessesNamed("longtarget.exe").size(), 1u);
+    EXPECT_EQ(::WaitForSingleObject(player, 1000), (DWORD)WAIT_TIMEOUT) << "the player waits for its target";
+    WindowOf w = {::GetProcessId(player), nullptr};
+    ::EnumWindows(FindWindowOf, (LPARAM)&w);
+    ASSERT_NE(w.found, nullptr);
+    ::PostMessageA(w.found, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0);
+    ::CloseHandle(player);
+    for (int i = 0; i < 50 && !ProcessesNamed("longtarget.exe").empty(); ++i)
+        ::Sleep(100);
+    EXPECT_TRUE(ProcessesNamed("longtarget.exe").empty()) << "the target the player started is ended";
+    EndAll("longtarget.exe");
+}
+
+TEST(PlayerRun, AfterANormalEndTheTargetsStayOpen)
+{
+    const std::string base = MakeBaseFolder("run_leave");
+    CopyMedia(base);
+    ASSERT_TRUE(CopyInto(SystemFolder() + "\\notepad.exe", base, "staytarget.exe"));
+    EndAll("staytarget.exe");
+    Project p;
+    p.splash = 0;
+    p.wait = 0;  // a program target is not waited for: the run ends once it is open
+    p.targets = {"staytarget.exe"};
+    WriteProject(base + "\\velmora.dat", p);
+    ASSERT_EQ(RunPlayer(base, "", 60000), 0u);
+    EXPECT_EQ(ProcessesNamed("staytarget.exe").size(), 1u);
+    EndAll("staytarget.exe");
 }
 
 // The whole screen as the X server shows it: taken with xwd and made a 24-bit BMP by
