@@ -364,6 +364,39 @@ TEST(PlayerRun, AfterANormalEndTheTargetsStayOpen)
     EndAll("staytarget.exe");
 }
 
+TEST(PlayerRun, ARepeatShowsTheSplashAgainWithoutAskingForTheAgreement)
+{
+    const std::string base = MakeBaseFolder("run_repeat");
+    CopyMedia(base);
+    Project p;
+    p.repeat = 1;
+    p.targets = {"first.exe"};
+    WriteProject(base + "\\velmora.dat", p);
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    // Two passes: splash (1 s, and up to 2 s more for Wine to hide it) and the target, twice.
+    ::Sleep(12000);
+    WindowOf w = {::GetProcessId(player), nullptr};
+    ::EnumWindows(FindWindowOf, (LPARAM)&w);
+    if (w.found)
+        ::PostMessageA(w.found, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "repeats until closed";
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    // Each pass's splash shows its picture for its time: polled several times before its end.
+    std::vector<int> dotsPerSplash;
+    for (const std::string& r : log) {
+        if (r == "Splash Started...\n")
+            dotsPerSplash.push_back(0);
+        else if (r == "." && !dotsPerSplash.empty())
+            ++dotsPerSplash.back();
+    }
+    ASSERT_GE(dotsPerSplash.size(), 2u);
+    EXPECT_GE(dotsPerSplash[0], 5);
+    EXPECT_GE(dotsPerSplash[1], 5) << "the second pass finds the splash picture too";
+}
+
 // The whole screen as the X server shows it: taken with xwd and made a 24-bit BMP by
 // ImageMagick (both run as the Unix programs they are), then read back.
 struct Screenshot {
