@@ -55,10 +55,10 @@ void CFolderViewer::Show()
         m_Platform->BringToFront(window);
     }
     MarkLaunched();
-    if (!m_TestMode) {
-        m_FolderTimerId = FolderTimer;
-        m_Platform->StartTimer(*this, FolderTimer, FolderPollMs);
-    }
+    // The window is watched in test mode too: the player shows every target in test mode,
+    // and with "wait for each target" it waits until the folder's window is closed.
+    m_FolderTimerId = FolderTimer;
+    m_Platform->StartTimer(*this, FolderTimer, FolderPollMs);
 }
 
 void CFolderViewer::OnTimer(UINT_PTR id)

@@ -14,3 +14,12 @@ inline bool IsVersionAtLeast(int major, int minor, int build, int a, int b, int 
 
 // The version the authoring program writes.
 enum { DataFileMajor = 2, DataFileMinor = 9, DataFileBuild = 6 };
+
+// The version triple a data file was written with, kept by its reader.
+struct DataFileVersion {
+    int major = 0;
+    int minor = 0;
+    int build = 0;
+
+    bool AtLeast(int a, int b, int c) const { return IsVersionAtLeast(major, minor, build, a, b, c); }
+};

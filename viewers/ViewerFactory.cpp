@@ -26,6 +26,9 @@ CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& te
 #endif
     viewer->SetOwner(owner);
     viewer->SetViewerType(type);
+    // The record does not carry the target's number; without it every target would log as
+    // "Target #0" and share the launch-once flag "0T".
+    viewer->SetTargetNum(index);
     viewer->SetTempPath(tempPath);
     viewer->SetProgramDirectory(programDirectory);
     viewer->SetProjectRegistryKey(projectKey);

@@ -7,9 +7,9 @@
 VIEWERS_API CViewer* NewViewerOfType(int type);
 
 // Binds a new viewer of the type: its window as a child of owner with the target's index
-// as control id (where windows exist), owner, type, temporary path, program directory and
-// project key; then its record is read from file (unless null) and Init runs. The caller
-// owns the result.
+// as control id (where windows exist), owner, type, the index as its target number,
+// temporary path, program directory and project key; then its record is read from file
+// (unless null) and Init runs. The caller owns the result.
 VIEWERS_API CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
                                 const CString& programDirectory, const CString& projectKey, CFileReadWrite* file,
                                 int major, int minor, int build);

@@ -12,6 +12,9 @@ namespace {
 struct HoverFixture : ::testing::Test {
     void SetUp() override
     {
+        // The pointer waits far from the button: a real mouse move that the system sends
+        // after a menu closes must not land on it (the tests drive the mouse by messages).
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2);
         ASSERT_TRUE(host.CreateHost());
         ::SetActiveWindow(host.m_hWnd);
         RECT r = {10, 10, 110, 50};

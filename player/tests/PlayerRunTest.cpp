@@ -5,6 +5,7 @@
 // debug log must hold the lines of that run.
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
+#include "CFolderViewer.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,12 @@ struct Project {
     int splash = 1;
     int agreement = 0;
     int splashDuration = 1;
+    int singleInstance = 0;
+    int preload = 0;
     std::vector<std::string> targets;
+    std::string folderTarget;  // a Folder target after the others, a folder of the base folder
+    // Additional-viewer entries: extension, program to run, confirmation text, version.
+    std::vector<std::vector<std::string>> additional;
 };
 
 void WriteProject(const std::string& path, const Project& p)
@@ -74,11 +80,11 @@ void WriteProject(const std::string& path, const Project& p)
     f.WriteInt(9);
     f.WriteInt(6);
     f.WriteString("VelmoraRunTest");
-    f.WriteBool(0);          // single instance
+    f.WriteBool(p.singleInstance);
     f.WriteBool(p.repeat);
     f.WriteBool(0);          // reserved
     f.WriteBool(p.wait);
-    f.WriteBool(0);          // pre-load
+    f.WriteBool(p.preload);
     f.WriteInt(0x00804020);
     f.WriteBool(1);          // music
     f.WriteString("music.wav");
@@ -94,7 +100,10 @@ void WriteProject(const std::string& path, const Project& p)
         f.WriteBool(1);
         f.WriteInt(0x00400000);
     }
-    f.WriteInt(0);           // additional viewers
+    f.WriteInt((int)p.additional.size());
+    for (const std::vector<std::string>& entry : p.additional)
+        for (const std::string& field : entry)
+            f.WriteString(field.c_str());
     f.WriteBool(p.agreement);
     if (p.agreement) {
         f.WriteInt(3);
@@ -106,13 +115,23 @@ void WriteProject(const std::string& path, const Project& p)
         f.WriteInt(0);
         f.WriteInt(0);
     }
-    f.WriteInt((int)p.targets.size());
+    f.WriteInt((int)p.targets.size() + (p.folderTarget.empty() ? 0 : 1));
     for (size_t i = 0; i < p.targets.size(); ++i) {
         CFileViewer target;  // its record begins with its type code
         target.SetTargetNum((int)i);
         target.SetTargetFilename(p.targets[i].c_str());
         target.SetTargetFileExtension(".exe");
         target.Write_DAT_File(&f, 2, 9, 6);
+    }
+    if (!p.folderTarget.empty()) {
+        // Written as the authoring program writes it: the base folder stands as its marker.
+        const std::string base = path.substr(0, path.rfind('\\'));
+        CFolderViewer folder;
+        folder.SetViewerType(1);
+        folder.SetTargetNum((int)p.targets.size());
+        folder.SetProgramDirectory(base.c_str());
+        folder.SetTargetFilename((base + "\\" + p.folderTarget).c_str());
+        folder.Write_DAT_File(&f, 2, 9, 6);
     }
     f.Close();
 }
@@ -150,9 +169,10 @@ int Index(const std::vector<std::string>& log, const std::string& line)
 
 // Starts the player in its folder with a command line; its exit code, or -1 when it has not
 // ended within the time.
-DWORD RunPlayer(const std::string& base, const std::string& arguments, DWORD timeoutMs, HANDLE* keep = nullptr)
+DWORD RunPlayer(const std::string& base, const std::string& arguments, DWORD timeoutMs, HANDLE* keep = nullptr,
+                const char* program = "Velmora.exe")
 {
-    std::string command = "\"" + base + "\\Velmora.exe\"" + (arguments.empty() ? "" : " " + arguments);
+    std::string command = "\"" + base + "\\" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, base.c_str(), &si, &pi))
@@ -301,6 +321,14 @@ void EndAll(const char* name)
         }
 }
 
+// A copy of Wine's notepad in the base folder: a target that runs until it is ended. None of
+// that name is left running from an earlier test.
+void CopyLongTarget(const std::string& base, const char* name)
+{
+    ASSERT_TRUE(CopyInto(SystemFolder() + "\\notepad.exe", base, name));
+    EndAll(name);
+}
+
 struct WindowOf {
     DWORD process;
     HWND found;
@@ -320,12 +348,19 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM param)
     return TRUE;
 }
 
+// The player's main window in the given process.
+HWND PlayerWindow(HANDLE player)
+{
+    WindowOf w = {::GetProcessId(player), nullptr};
+    ::EnumWindows(FindWindowOf, (LPARAM)&w);
+    return w.found;
+}
+
 TEST(PlayerRun, ClosingThePlayerWhileATargetRunsEndsThatTarget)
 {
     const std::string base = MakeBaseFolder("run_close");
     CopyMedia(base);
-    ASSERT_TRUE(CopyInto(SystemFolder() + "\\notepad.exe", base, "longtarget.exe"));
-    EndAll("longtarget.exe");
+    CopyLongTarget(base, "longtarget.exe");
     Project p;
     p.splash = 0;
     p.targets = {"longtarget.exe"};
@@ -336,10 +371,9 @@ TEST(PlayerRun, ClosingThePlayerWhileATargetRunsEndsThatTarget)
         ::Sleep(100);
     ASSERT_EQ(ProcessesNamed("longtarget.exe").size(), 1u);
     EXPECT_EQ(::WaitForSingleObject(player, 1000), (DWORD)WAIT_TIMEOUT) << "the player waits for its target";
-    WindowOf w = {::GetProcessId(player), nullptr};
-    ::EnumWindows(FindWindowOf, (LPARAM)&w);
-    ASSERT_NE(w.found, nullptr);
-    ::PostMessageA(w.found, WM_CLOSE, 0, 0);
+    const HWND window = PlayerWindow(player);
+    ASSERT_NE(window, nullptr);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0);
     ::CloseHandle(player);
     for (int i = 0; i < 50 && !ProcessesNamed("longtarget.exe").empty(); ++i)
@@ -352,8 +386,7 @@ TEST(PlayerRun, AfterANormalEndTheTargetsStayOpen)
 {
     const std::string base = MakeBaseFolder("run_leave");
     CopyMedia(base);
-    ASSERT_TRUE(CopyInto(SystemFolder() + "\\notepad.exe", base, "staytarget.exe"));
-    EndAll("staytarget.exe");
+    CopyLongTarget(base, "staytarget.exe");
     Project p;
     p.splash = 0;
     p.wait = 0;  // a program target is not waited for: the run ends once it is open
@@ -362,6 +395,174 @@ TEST(PlayerRun, AfterANormalEndTheTargetsStayOpen)
     ASSERT_EQ(RunPlayer(base, "", 60000), 0u);
     EXPECT_EQ(ProcessesNamed("staytarget.exe").size(), 1u);
     EndAll("staytarget.exe");
+}
+
+TEST(PlayerRun, APlayerNamedDemoLoadsDemoDat)
+{
+    const std::string base = MakeBaseFolder("run_demo");
+    CopyMedia(base);
+    ::DeleteFileA((base + "\\velmora.dat").c_str());
+    ASSERT_TRUE(CopyInto(base + "\\Velmora.exe", base, "Demo.exe"));
+    Project p;
+    p.splash = 0;
+    p.targets = {"first.exe"};
+    WriteProject(base + "\\Demo.dat", p);
+    ASSERT_EQ(RunPlayer(base, "", 60000, nullptr, "Demo.exe"), 0u);
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    EXPECT_TRUE(Holds(log, "Num Targets: 1\n"));
+    EXPECT_TRUE(Holds(log, "\nProcess ended\n\n"));
+}
+
+bool WaitForProcesses(const char* name, size_t count, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; ProcessesNamed(name).size() < count; waited += 100) {
+        if (waited >= timeoutMs)
+            return false;
+        ::Sleep(100);
+    }
+    return true;
+}
+
+TEST(PlayerRun, ASecondCopyEndsTheFirst)
+{
+    const std::string base = MakeBaseFolder("run_single");
+    CopyMedia(base);
+    CopyLongTarget(base, "singletarget.exe");
+    Project p;
+    p.splash = 0;
+    p.singleInstance = 1;
+    p.targets = {"singletarget.exe"};
+    WriteProject(base + "\\velmora.dat", p);
+    HANDLE first = nullptr, second = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &first), 0u);
+    ASSERT_TRUE(WaitForProcesses("singletarget.exe", 1, 20000));
+    ASSERT_EQ(RunPlayer(base, "", 0, &second), 0u);
+    EXPECT_EQ(::WaitForSingleObject(first, 30000), (DWORD)WAIT_OBJECT_0) << "the second copy ends the first";
+    EXPECT_EQ(::WaitForSingleObject(second, 2000), (DWORD)WAIT_TIMEOUT) << "and plays on";
+    EXPECT_TRUE(WaitForProcesses("singletarget.exe", 1, 20000)) << "with its own target";
+    if (HWND window = PlayerWindow(second))
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(second, 30000), (DWORD)WAIT_OBJECT_0);
+    for (HANDLE h : {first, second}) {
+        ::TerminateProcess(h, 1);
+        ::CloseHandle(h);
+    }
+    EndAll("singletarget.exe");
+}
+
+TEST(PlayerRun, PreloadStartsEveryTargetThenShowsThemInTurn)
+{
+    const std::string base = MakeBaseFolder("run_preload");
+    CopyMedia(base);
+    CopyLongTarget(base, "preload1.exe");
+    CopyLongTarget(base, "preload2.exe");
+    Project p;
+    p.preload = 1;
+    p.splashDuration = 3;
+    p.targets = {"preload1.exe", "preload2.exe"};
+    WriteProject(base + "\\velmora.dat", p);
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    // Both are running before the first has ended, although the run waits for each target:
+    // pre-load started them all.
+    EXPECT_TRUE(WaitForProcesses("preload1.exe", 1, 20000));
+    EXPECT_TRUE(WaitForProcesses("preload2.exe", 1, 20000));
+    EXPECT_EQ(::WaitForSingleObject(player, 0), (DWORD)WAIT_TIMEOUT);
+    ::Sleep(4000);  // the splash has ended; the first target is shown and waited for
+    EXPECT_EQ(::WaitForSingleObject(player, 0), (DWORD)WAIT_TIMEOUT) << "the player waits for its targets";
+    EndAll("preload1.exe");
+    ::Sleep(1000);
+    EXPECT_EQ(::WaitForSingleObject(player, 0), (DWORD)WAIT_TIMEOUT) << "the second target is waited for";
+    EndAll("preload2.exe");
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0);
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    EXPECT_TRUE(Holds(log, "Splash Started...\n"));
+    int ended = 0;
+    for (const std::string& r : log)
+        ended += r == "\nProcess ended\n\n";
+    EXPECT_EQ(ended, 2);
+}
+
+// The shell's window of the test's folder, under whatever title it has, is closed after it.
+BOOL CALLBACK CloseFolderWindow(HWND window, LPARAM)
+{
+    char caption[MAX_PATH] = {};
+    ::GetWindowTextA(window, caption, sizeof caption);
+    if (::IsWindowVisible(window) && std::string(caption).find("Pictures") != std::string::npos)
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+TEST(PlayerRun, AFolderTargetIsWaitedForUntilItsWindowCloses)
+{
+    const std::string base = MakeBaseFolder("run_folder");
+    CopyMedia(base);
+    const std::string folder = base + "\\Pictures";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    Project p;
+    p.splash = 0;
+    p.folderTarget = "Pictures";
+    WriteProject(base + "\\velmora.dat", p);
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    HWND window = nullptr;
+    for (int i = 0; i < 100 && !window; ++i) {
+        if (::WaitForSingleObject(player, 100) == WAIT_OBJECT_0)
+            break;
+        window = ::FindWindowA(nullptr, folder.c_str());
+    }
+    if (window) {
+        EXPECT_EQ(::WaitForSingleObject(player, 1500), (DWORD)WAIT_TIMEOUT) << "the folder's window is waited for";
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    // Whether or not the shell's window carries the path as its title, the run goes on.
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "a Folder target never holds the run for ever";
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    ::EnumWindows(CloseFolderWindow, 0);
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    EXPECT_TRUE(Holds(log, "\nProcess ended\n\n"));
+}
+
+TEST(PlayerRun, AnAdditionalViewerCheckRunsItsProgramBeforeTheTargets)
+{
+    const std::string base = MakeBaseFolder("run_additional");
+    CopyMedia(base);
+    Project p;
+    p.splash = 0;
+    p.targets = {"second.exe"};
+    // No program is registered for this extension: the check asks, then runs its program.
+    p.additional = {{"VlmNoViewer", base + "\\first.exe", "Install the viewer?~^~It is quick.", ""}};
+    WriteProject(base + "\\velmora.dat", p);
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    HWND ask = nullptr;
+    for (int i = 0; i < 200 && !ask; ++i) {
+        ::Sleep(100);
+        ask = ::FindWindowA(nullptr, "Attention");
+    }
+    ASSERT_NE(ask, nullptr) << "the confirmation before the viewer's program";
+    ::Sleep(500);
+    ::PostMessageA(ask, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(::WaitForSingleObject(player, 60000), (DWORD)WAIT_OBJECT_0);
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    std::string all;
+    for (const std::string& r : log)
+        all += r;
+    SCOPED_TRACE(all);
+    const size_t check = all.find("** Additional Viewer #-10 **");
+    const size_t failsafe = all.find("Failsafe Launched\n");
+    const size_t target = all.find("** Target #0 **");
+    EXPECT_NE(check, std::string::npos);
+    EXPECT_NE(all.find("FileExtension: .vlmnoviewer\n"), std::string::npos) << "dot added, lower-cased";
+    ASSERT_NE(failsafe, std::string::npos);
+    EXPECT_GT(failsafe, check);
+    EXPECT_NE(target, std::string::npos);
+    EXPECT_TRUE(Holds(log, "\nProcess ended\n\n"));
 }
 
 TEST(PlayerRun, ARepeatShowsTheSplashAgainWithoutAskingForTheAgreement)
@@ -376,10 +577,8 @@ TEST(PlayerRun, ARepeatShowsTheSplashAgainWithoutAskingForTheAgreement)
     ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
     // Two passes: splash (1 s, and up to 2 s more for Wine to hide it) and the target, twice.
     ::Sleep(12000);
-    WindowOf w = {::GetProcessId(player), nullptr};
-    ::EnumWindows(FindWindowOf, (LPARAM)&w);
-    if (w.found)
-        ::PostMessageA(w.found, WM_CLOSE, 0, 0);
+    if (HWND window = PlayerWindow(player))
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "repeats until closed";
     ::TerminateProcess(player, 1);
     ::CloseHandle(player);

@@ -77,7 +77,10 @@ TEST(ViewersModule, BindsViewersToTheOwnerWindow)
     EXPECT_EQ(viewers[0]->GetWindowShowCmdWindow(), 1);
     EXPECT_EQ(viewers[1]->GetTargetFilename(), "D:\\Docs");
     EXPECT_EQ(viewers[2]->GetViewerType(), 42);
+    // Each is numbered by its index: its log section and its launch-once flag "%dT".
     EXPECT_GE(viewers[0]->GetLog().Find("\n** Target #0 **\n"), 0);
+    EXPECT_GE(viewers[2]->GetLog().Find("\n** Target #2 **\n"), 0);
+    EXPECT_EQ(viewers[1]->GetTargetNum(), 1);
 
     // A window timer reaches the viewer through its message map.
     CFolderViewer* folder = static_cast<CFolderViewer*>(viewers[1]);

@@ -475,13 +475,24 @@ TEST_F(Launching, FolderWindowThatNeverAppears)
     v.OnTimer(1);
     EXPECT_FALSE(v.IsAlive());
 
+    // In test mode (as the player shows every target) the window is left visible at launch,
+    // and the poll still runs, so a run that waits for the folder does not wait for ever.
+    platform.calls.clear();
+    const HWND window = reinterpret_cast<HWND>(0x43);
+    platform.windowsByTitle["D:\\CD\\Shown"] = window;
     CFolderViewer test;
-    Bind(test, "D:\\CD\\Elsewhere");
+    Bind(test, "D:\\CD\\Shown");
     test.SetTestMode(true);
     test.Launch();
+    EXPECT_FALSE(platform.Called("SHOW 67 0"));
     test.Show();
-    EXPECT_EQ(test.GetFolderTimerId(), -1) << "no polling in test mode";
+    EXPECT_EQ(test.GetFolderTimerId(), 1);
+    test.OnTimer(1);
     EXPECT_TRUE(test.IsAlive());
+    platform.windowsByTitle.clear();
+    test.OnTimer(1);
+    EXPECT_FALSE(test.IsAlive());
+    EXPECT_EQ(test.GetFolderTimerId(), -1);
 }
 
 }
