@@ -159,12 +159,37 @@ bool Holds(const std::vector<std::string>& log, const std::string& line)
     return false;
 }
 
+int Count(const std::vector<std::string>& log, const std::string& line)
+{
+    return (int)std::count(log.begin(), log.end(), line);
+}
+
 int Index(const std::vector<std::string>& log, const std::string& line)
 {
     for (size_t i = 0; i < log.size(); ++i)
         if (log[i] == line)
             return (int)i;
     return -1;
+}
+
+// The log's records in one text, for a failure's trace and for searching.
+std::string Joined(const std::vector<std::string>& log)
+{
+    std::string all;
+    for (const std::string& r : log)
+        all += r;
+    return all;
+}
+
+// A top-level window of this title once it is there; null after the time-out.
+HWND WaitForWindow(const char* title, DWORD timeoutMs)
+{
+    HWND window = nullptr;
+    for (DWORD waited = 0; !window && waited < timeoutMs; waited += 100) {
+        ::Sleep(100);
+        window = ::FindWindowA(nullptr, title);
+    }
+    return window;
 }
 
 // Starts the player in its folder with a command line; its exit code, or -1 when it has not
@@ -229,10 +254,7 @@ TEST(PlayerRun, AProjectPlaysFromStartToEndAndTheDebugLogHoldsItsLines)
     EXPECT_GE(splashStarted, 0);
     EXPECT_GT(splashEnd, splashStarted);
     EXPECT_TRUE(Holds(log, ".")) << "the splash was polled while it showed";
-    int ended = 0;
-    for (const std::string& r : log)
-        ended += r == "\nProcess ended\n\n";
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(Count(log, "\nProcess ended\n\n"), 2);
     // Both targets were found and started (their own logs say so).
     EXPECT_EQ(all.find("does not exist"), std::string::npos);
     EXPECT_NE(all.find("first.exe\tZ:"), std::string::npos);
@@ -278,11 +300,7 @@ TEST(PlayerRun, ClosingTheAgreementEndsThePlayerWithNoTargetOpened)
     HANDLE player = nullptr;
     ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
     // The gate shows "I Agree" and "Close"; Close is pressed.
-    HWND gate = nullptr;
-    for (int i = 0; i < 300 && !gate; ++i) {
-        ::Sleep(100);
-        gate = ::FindWindowA(nullptr, "License Agreement");
-    }
+    const HWND gate = WaitForWindow("License Agreement", 30000);
     ASSERT_NE(gate, nullptr);
     ::Sleep(700);  // found as it is made: let it initialise
     char text[64] = {};
@@ -479,10 +497,7 @@ TEST(PlayerRun, PreloadStartsEveryTargetThenShowsThemInTurn)
     ::CloseHandle(player);
     const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
     EXPECT_TRUE(Holds(log, "Splash Started...\n"));
-    int ended = 0;
-    for (const std::string& r : log)
-        ended += r == "\nProcess ended\n\n";
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(Count(log, "\nProcess ended\n\n"), 2);
 }
 
 // The shell's window of the test's folder, under whatever title it has, is closed after it.
@@ -538,11 +553,7 @@ TEST(PlayerRun, AnAdditionalViewerCheckRunsItsProgramBeforeTheTargets)
     WriteProject(base + "\\velmora.dat", p);
     HANDLE player = nullptr;
     ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
-    HWND ask = nullptr;
-    for (int i = 0; i < 200 && !ask; ++i) {
-        ::Sleep(100);
-        ask = ::FindWindowA(nullptr, "Attention");
-    }
+    const HWND ask = WaitForWindow("Attention", 20000);
     ASSERT_NE(ask, nullptr) << "the confirmation before the viewer's program";
     ::Sleep(500);
     ::PostMessageA(ask, WM_COMMAND, IDOK, 0);
@@ -550,9 +561,7 @@ TEST(PlayerRun, AnAdditionalViewerCheckRunsItsProgramBeforeTheTargets)
     ::TerminateProcess(player, 1);
     ::CloseHandle(player);
     const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
-    std::string all;
-    for (const std::string& r : log)
-        all += r;
+    const std::string all = Joined(log);
     SCOPED_TRACE(all);
     const size_t check = all.find("** Additional Viewer #-10 **");
     const size_t failsafe = all.find("Failsafe Launched\n");
@@ -575,8 +584,11 @@ TEST(PlayerRun, ARepeatShowsTheSplashAgainWithoutAskingForTheAgreement)
     WriteProject(base + "\\velmora.dat", p);
     HANDLE player = nullptr;
     ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
-    // Two passes: splash (1 s, and up to 2 s more for Wine to hide it) and the target, twice.
-    ::Sleep(12000);
+    // Two passes, each a splash (1 s, and up to 2 s more for Wine to hide it) and the target:
+    // the log (open for reading beside the player) says when the second splash has ended.
+    const std::string logPath = base + "\\debug.afv";
+    for (int i = 0; i < 600 && Count(ReadLog(logPath), "Splash End\n\n") < 2; ++i)
+        ::Sleep(100);
     if (HWND window = PlayerWindow(player))
         ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "repeats until closed";
@@ -716,11 +728,7 @@ TEST(PlayerRun, TheAgreementGateAndTheSplashOnScreen)
     WriteProject(base + "\\velmora.dat", p);
     HANDLE player = nullptr;
     ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
-    HWND gate = nullptr;
-    for (int i = 0; i < 300 && !gate; ++i) {
-        ::Sleep(100);
-        gate = ::FindWindowA(nullptr, "License Agreement");
-    }
+    const HWND gate = WaitForWindow("License Agreement", 30000);
     ASSERT_NE(gate, nullptr);
     ::Sleep(700);
     const Screenshot agreement = TakeScreenshot("agreement");
