@@ -5,7 +5,6 @@
 #include "CWinApp.h"
 
 #include <commctrl.h>
-#include <exception>
 
 void AfxInitCommonControls()
 {
@@ -26,16 +25,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         return TRUE;
     try {
         return pDlg->OnInitDialog();
-    } catch (CException* e) {
-        char text[512];
-        if (!e->GetErrorMessage(text, sizeof text))
-            lstrcpynA(text, "An unknown error occurred.", sizeof text);
-        e->Delete();
-        AfxProcessWndProcException(text, AfxGetCurrentMessage());
-    } catch (const std::exception& e) {
-        AfxProcessWndProcException(e.what(), AfxGetCurrentMessage());
     } catch (...) {
-        AfxProcessWndProcException("An unknown error occurred.", AfxGetCurrentMessage());
+        AfxProcessCurrentException(AfxGetCurrentMessage());
     }
     return TRUE;
 }

@@ -3,7 +3,6 @@
 #include "CException.h"
 #include "CWinApp.h"
 
-#include <exception>
 #include <ocidl.h>
 
 COleEventSink::~COleEventSink()
@@ -106,16 +105,8 @@ HRESULT COleEventSink::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAM
     DISPPARAMS none = { nullptr, nullptr, 0, 0 };
     try {
         return OnEvent(dispIdMember, pDispParams ? pDispParams : &none, pVarResult);
-    } catch (CException* e) {
-        char text[512];
-        if (!e->GetErrorMessage(text, sizeof text))
-            lstrcpynA(text, "An unknown error occurred.", sizeof text);
-        e->Delete();
-        AfxProcessWndProcException(text, nullptr);
-    } catch (const std::exception& e) {
-        AfxProcessWndProcException(e.what(), nullptr);
     } catch (...) {
-        AfxProcessWndProcException("An unknown error occurred.", nullptr);
+        AfxProcessCurrentException(nullptr);
     }
     return S_OK;
 }

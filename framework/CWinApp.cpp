@@ -177,18 +177,27 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
     try {
         CWinApp* app = AfxGetApp();
         return app ? app->PreTranslateMessage(pMsg) : CWnd::WalkPreTranslateTree(pMsg);
+    } catch (...) {
+        AfxProcessCurrentException(pMsg);
+    }
+    return TRUE;  // the message that failed is not dispatched
+}
+
+LRESULT AfxProcessCurrentException(const MSG* pMsg)
+{
+    char text[512];
+    try {
+        throw;
     } catch (CException* e) {
-        char text[512];
         if (!e->GetErrorMessage(text, sizeof text))
             lstrcpynA(text, "An unknown error occurred.", sizeof text);
         e->Delete();
-        AfxProcessWndProcException(text, pMsg);
     } catch (const std::exception& e) {
-        AfxProcessWndProcException(e.what(), pMsg);
+        lstrcpynA(text, e.what(), sizeof text);
     } catch (...) {
-        AfxProcessWndProcException("An unknown error occurred.", pMsg);
+        lstrcpynA(text, "An unknown error occurred.", sizeof text);
     }
-    return TRUE;  // the message that failed is not dispatched
+    return AfxProcessWndProcException(text, pMsg);
 }
 
 LRESULT AfxProcessWndProcException(LPCTSTR lpszError, const MSG* pMsg)
@@ -229,14 +238,10 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
             result = app->ExitInstance();
         else
             result = app->Run();
-    } catch (CException* e) {
-        char text[512];
-        if (!e->GetErrorMessage(text, sizeof text))
-            lstrcpynA(text, "An unknown error occurred.", sizeof text);
-        e->Delete();
-        AfxProcessWndProcException(text, nullptr);
-    } catch (const std::exception& e) {
-        AfxProcessWndProcException(e.what(), nullptr);
+    } catch (CException*) {
+        AfxProcessCurrentException(nullptr);
+    } catch (const std::exception&) {
+        AfxProcessCurrentException(nullptr);
     }
     AfxDeleteTempMaps();
     return result;

@@ -90,6 +90,9 @@ FW_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdL
 FW_API BOOL AfxPreTranslateMessage(MSG* pMsg);
 // Reports an exception that escaped a handler (CWinApp::ProcessWndProcException).
 FW_API LRESULT AfxProcessWndProcException(LPCTSTR lpszError, const MSG* pMsg);
+// From inside a catch block: reports the exception being handled (a framework exception,
+// which is deleted, a standard one or any other) through AfxProcessWndProcException.
+FW_API LRESULT AfxProcessCurrentException(const MSG* pMsg);
 // A message box owned by the active window, titled with the application's name.
 FW_API int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 FW_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);

@@ -14,7 +14,6 @@
 #include "CWinApp.h"
 
 #include <cstdio>
-#include <exception>
 #include <set>
 #include <string>
 
@@ -32,22 +31,6 @@ thread_local MSG t_currentMessage;
 thread_local CWnd* t_pendingCreate = nullptr;
 thread_local HHOOK t_createHook = nullptr;
 
-// Text of an exception that escaped a handler, for the report.
-void DescribeCurrentException(char* text, UINT size)
-{
-    try {
-        throw;
-    } catch (CException* e) {
-        if (!e->GetErrorMessage(text, size))
-            std::snprintf(text, size, "%s", "An unknown error occurred.");
-        e->Delete();
-    } catch (const std::exception& e) {
-        std::snprintf(text, size, "%s", e.what());
-    } catch (...) {
-        std::snprintf(text, size, "%s", "An unknown error occurred.");
-    }
-}
-
 LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_CREATEWND && t_pendingCreate) {
@@ -58,10 +41,8 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             try {
                 pWnd->PreSubclassWindow();
             } catch (...) {
-                char text[512];
-                DescribeCurrentException(text, sizeof text);
                 MSG msg = { hWnd, WM_NCCREATE, 0, 0, 0, { 0, 0 } };
-                AfxProcessWndProcException(text, &msg);
+                AfxProcessCurrentException(&msg);
             }
             WNDPROC old = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
@@ -126,9 +107,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     try {
         result = pWnd->WindowProc(message, wParam, lParam);
     } catch (...) {
-        char text[512];
-        DescribeCurrentException(text, sizeof text);
-        result = AfxProcessWndProcException(text, &t_currentMessage);
+        result = AfxProcessCurrentException(&t_currentMessage);
     }
 
     if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
@@ -145,9 +124,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         try {
             pWnd->PostNcDestroy();
         } catch (...) {
-            char text[512];
-            DescribeCurrentException(text, sizeof text);
-            AfxProcessWndProcException(text, &t_currentMessage);
+            AfxProcessCurrentException(&t_currentMessage);
         }
     }
     t_currentMessage = saved;

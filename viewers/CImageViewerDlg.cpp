@@ -2,6 +2,7 @@
 
 #include "CImageViewer.h"
 #include "DDX.h"
+#include "FreeMemoryBitmap.h"
 #include "PLTextException.h"
 
 #include <algorithm>
@@ -172,15 +173,7 @@ void CImageViewerDlg::DrawPicture()
 
 void CImageViewerDlg::FreeMemoryDC()
 {
-    if (m_memDC && m_memOldBitmap)
-        ::SelectObject(m_memDC, m_memOldBitmap);
-    if (m_memBitmap)
-        ::DeleteObject(m_memBitmap);
-    if (m_memDC)
-        ::DeleteDC(m_memDC);
-    m_memDC = nullptr;
-    m_memBitmap = nullptr;
-    m_memOldBitmap = nullptr;
+    FreeMemoryBitmap(m_memDC, m_memBitmap, m_memOldBitmap);
 }
 
 void CImageViewerDlg::OnTimer(UINT_PTR nIDEvent)

@@ -31,6 +31,21 @@ std::set<CNewMenu*>& Live()
 
 bool Owns(HMENU menu) { return CNewMenu::FromMenuHandle(menu) != nullptr; }
 
+// The menu below root that holds the command item id (not a popup) and the item's position
+// in it; null when there is none.
+CNewMenu* FindCommandItem(HMENU root, UINT id, UINT* position)
+{
+    CNewMenu* m = CNewMenu::FindMenuForCommand(root, id);
+    if (!m)
+        return nullptr;
+    for (int i = 0, n = ::GetMenuItemCount(m->m_hMenu); i < n; ++i)
+        if (::GetMenuItemID(m->m_hMenu, i) == id && !::GetSubMenu(m->m_hMenu, i)) {
+            *position = static_cast<UINT>(i);
+            return m;
+        }
+    return nullptr;
+}
+
 void Closed(HMENU menu)
 {
     if (CNewMenu* m = CNewMenu::FromMenuHandle(menu))
@@ -570,13 +585,9 @@ BOOL CNewMenu::ModifyItemByText(LPCTSTR newText, LPCTSTR oldText, int resourceId
 BOOL CNewMenu::SetItemText(UINT item, LPCTSTR text, UINT flags)
 {
     if (!(flags & MF_BYPOSITION)) {
-        CNewMenu* m = FindMenuForCommand(m_hMenu, item);
-        if (!m)
-            return FALSE;
-        for (int i = 0, n = ::GetMenuItemCount(m->m_hMenu); i < n; ++i)
-            if (::GetMenuItemID(m->m_hMenu, i) == item)
-                return m->SetItemText(static_cast<UINT>(i), text, MF_BYPOSITION);
-        return FALSE;
+        UINT position = 0;
+        CNewMenu* m = FindCommandItem(m_hMenu, item, &position);
+        return m ? m->SetItemText(position, text, MF_BYPOSITION) : FALSE;
     }
     CNewMenuItemData* r = m_items.At(static_cast<int>(item));
     if (!r)
@@ -654,13 +665,9 @@ BOOL CNewMenu::ChangeItemCommand(UINT oldId, UINT newId)
 BOOL CNewMenu::RemoveItem(UINT item, UINT flags)
 {
     if (!(flags & MF_BYPOSITION)) {
-        CNewMenu* m = FindMenuForCommand(m_hMenu, item);
-        if (!m)
-            return FALSE;
-        for (int i = 0, n = ::GetMenuItemCount(m->m_hMenu); i < n; ++i)
-            if (::GetMenuItemID(m->m_hMenu, i) == item && !::GetSubMenu(m->m_hMenu, i))
-                return m->RemoveItem(static_cast<UINT>(i), MF_BYPOSITION);
-        return FALSE;
+        UINT position = 0;
+        CNewMenu* m = FindCommandItem(m_hMenu, item, &position);
+        return m ? m->RemoveItem(position, MF_BYPOSITION) : FALSE;
     }
     if (m_items.Count() != ::GetMenuItemCount(m_hMenu))
         SyncItems();
@@ -683,13 +690,9 @@ BOOL CNewMenu::RemoveItem(UINT item, UINT flags)
 BOOL CNewMenu::DeleteItem(UINT item, UINT flags)
 {
     if (!(flags & MF_BYPOSITION)) {
-        CNewMenu* m = FindMenuForCommand(m_hMenu, item);
-        if (!m)
-            return FALSE;
-        for (int i = 0, n = ::GetMenuItemCount(m->m_hMenu); i < n; ++i)
-            if (::GetMenuItemID(m->m_hMenu, i) == item && !::GetSubMenu(m->m_hMenu, i))
-                return m->DeleteItem(static_cast<UINT>(i), MF_BYPOSITION);
-        return FALSE;
+        UINT position = 0;
+        CNewMenu* m = FindCommandItem(m_hMenu, item, &position);
+        return m ? m->DeleteItem(position, MF_BYPOSITION) : FALSE;
     }
     if (m_items.Count() != ::GetMenuItemCount(m_hMenu))
         SyncItems();

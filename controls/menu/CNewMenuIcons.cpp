@@ -13,8 +13,8 @@ const UINT ListFlags = 0xFF;  // device-dependent colour with mask
 COLORREF Darkened(COLORREF c, COLORREF) { return MenuDarkenedPixel(c); }
 COLORREF Greyed(COLORREF c, COLORREF bar) { return MenuGreyedPixel(c, bar); }
 
-// The 32-bit pixels of a bitmap, top-down.
-bool ReadPixels(HBITMAP bitmap, int w, int h, std::vector<DWORD>* pixels)
+// The header of a top-down 32-bit picture of w x h.
+BITMAPINFO TopDown32(int w, int h)
 {
     BITMAPINFO bi;
     ZeroMemory(&bi, sizeof bi);
@@ -24,6 +24,13 @@ bool ReadPixels(HBITMAP bitmap, int w, int h, std::vector<DWORD>* pixels)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+// The 32-bit pixels of a bitmap, top-down.
+bool ReadPixels(HBITMAP bitmap, int w, int h, std::vector<DWORD>* pixels)
+{
+    BITMAPINFO bi = TopDown32(w, h);
     pixels->assign(static_cast<size_t>(w) * h, 0);
     HDC dc = GetDC(nullptr);
     int lines = GetDIBits(dc, bitmap, 0, h, pixels->data(), &bi, DIB_RGB_COLORS);
@@ -33,14 +40,7 @@ bool ReadPixels(HBITMAP bitmap, int w, int h, std::vector<DWORD>* pixels)
 
 bool WritePixels(HBITMAP bitmap, int w, int h, const std::vector<DWORD>& pixels)
 {
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof bi);
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(w, h);
     HDC dc = GetDC(nullptr);
     int lines = SetDIBits(dc, bitmap, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);

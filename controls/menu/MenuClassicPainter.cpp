@@ -7,19 +7,6 @@
 #include "MenuSettings.h"
 #include "MenuSystem.h"
 
-namespace {
-
-void ToScreen(HDC dc, RECT* r)
-{
-    if (HWND window = WindowFromDC(dc)) {
-        RECT w;
-        GetWindowRect(window, &w);
-        OffsetRect(r, w.left, w.top);
-    }
-}
-
-}
-
 void MenuPaintClassicItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu)
 {
     const CNewMenuItemData* rec = reinterpret_cast<const CNewMenuItemData*>(dis.itemData);
@@ -70,7 +57,7 @@ void MenuPaintClassicItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu
         if (selected || hot) {
             if (menu.selectedBarItemRect && !inactive) {
                 RECT screen = item;
-                ToScreen(dc, &screen);
+                MenuToScreen(dc, &screen);
                 *menu.selectedBarItemRect = screen;
             }
             if (selected)
@@ -171,7 +158,7 @@ void MenuPaintHighlightBarItem(const DRAWITEMSTRUCT& dis, const MenuItemContext&
     MenuFillRect(dc, dis.rcItem, lit ? look.Sys(COLOR_HIGHLIGHT) : MenuBarColour(look));
     if (lit && menu.selectedBarItemRect) {
         RECT screen = dis.rcItem;
-        ToScreen(dc, &screen);
+        MenuToScreen(dc, &screen);
         *menu.selectedBarItemRect = screen;
     }
     HFONT font = MenuCreateMenuFont(false);

@@ -22,16 +22,6 @@ const char* WindowControlGlyph(UINT_PTR id)
     }
 }
 
-void ToScreen(HDC dc, RECT* r)
-{
-    HWND window = WindowFromDC(dc);
-    if (!window)
-        return;
-    RECT w;
-    GetWindowRect(window, &w);
-    OffsetRect(r, w.left, w.top);
-}
-
 }
 
 void MenuPaintFlatItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu)
@@ -78,7 +68,7 @@ void MenuPaintFlatItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu)
     if (bar && selected && !inactive) {
         if (menu.selectedBarItemRect) {
             RECT screen = item;
-            ToScreen(dc, &screen);
+            MenuToScreen(dc, &screen);
             *menu.selectedBarItemRect = screen;
         }
         if ((state & ODS_SELECTED) && menu.openPopups > 0) {

@@ -14,15 +14,6 @@ void Gradient(HDC dc, const RECT& r, COLORREF x)
     FillGradient(dc, r, MenuGradientTop(x), MenuGradientBottom(x), FALSE, TRUE);
 }
 
-void ToScreen(HDC dc, RECT* r)
-{
-    if (HWND window = WindowFromDC(dc)) {
-        RECT w;
-        GetWindowRect(window, &w);
-        OffsetRect(r, w.left, w.top);
-    }
-}
-
 }
 
 void MenuPaintGradientItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu)
@@ -87,7 +78,7 @@ void MenuPaintGradientItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& men
     if (bar) {
         if ((selected || hot) && menu.selectedBarItemRect && !inactive) {
             RECT screen = item;
-            ToScreen(dc, &screen);
+            MenuToScreen(dc, &screen);
             *menu.selectedBarItemRect = screen;
         }
         if (selected)

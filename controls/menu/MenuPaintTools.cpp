@@ -27,6 +27,15 @@ void MenuFrame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
     MenuFillRect(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
 }
 
+void MenuToScreen(HDC dc, RECT* r)
+{
+    if (HWND window = WindowFromDC(dc)) {
+        RECT w;
+        GetWindowRect(window, &w);
+        OffsetRect(r, w.left, w.top);
+    }
+}
+
 void MenuLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour)
 {
     HPEN pen = CreatePen(PS_SOLID, 1, colour);

@@ -8,6 +8,9 @@ void MenuFrameRect(HDC dc, const RECT& r, COLORREF colour);
 // A 3D frame: top and left in one colour, bottom and right in the other.
 void MenuFrame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight);
 void MenuLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour);
+// Moves r from the coordinates of the device context's window to the screen's (unchanged
+// when the device context has no window).
+void MenuToScreen(HDC dc, RECT* r);
 // The display's colour for c on the device context.
 COLORREF MenuNearest(HDC dc, COLORREF c);
 // A font of the face and height (weight, escapement in tenths of a degree).

@@ -3,6 +3,7 @@
 #pragma once
 #include "CDibSurface.h"
 #include "Framework.h"
+#include "MessagePump.h"
 
 #include <functional>
 #include <vector>
@@ -11,33 +12,6 @@ class CControlsTestApp : public CWinApp {
 public:
     int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
 };
-
-// Pumps this thread's messages until done() or the time-out; true when done() came true.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
-{
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    for (;;) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxPreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-inline void Pump(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
 
 // A visible top-level window at a fixed place that keeps the commands and application
 // messages it receives.

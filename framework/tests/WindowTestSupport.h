@@ -1,7 +1,8 @@
 // Shared pieces of the window-layer tests: the test program's application object (it
-// records message boxes and handler exceptions instead of showing them) and a message pump.
+// records message boxes and handler exceptions instead of showing them) and the message pump.
 #pragma once
 #include "Framework.h"
+#include "MessagePump.h"
 
 #include <functional>
 #include <string>
@@ -26,25 +27,3 @@ public:
 };
 
 CTestApp& TestApp();
-
-// Pumps this thread's messages (through the framework's PreTranslateMessage) until done()
-// or the time-out; true when done() became true.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
-{
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxPreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}

@@ -870,11 +870,7 @@ bool CZipArchive::AddNewFile(const CZipAddFileOptions& options)
     // of the old one.
     CZipMemFile memory;
     CZipArchive temp;
-    temp.Open(memory, zipCreate);
-    temp.SetPassword(GetPassword());
-    temp.SetRootPath(m_szRootPath);
-    temp.SetSystemCompatibility(m_iArchiveSystCompatib);
-    temp.SetCallback(GetCallback(CZipActionCallback::cbAddTmp), CZipActionCallback::cbAdd);
+    CreateInMemoryLikeThis(temp, memory);
     CZipAddFileOptions first(options);
     first.m_iReplaceIndex = -1;
     first.m_szFileNameInZip = NameInArchive(options);
@@ -883,6 +879,15 @@ bool CZipArchive::AddNewFile(const CZipAddFileOptions& options)
     const bool ok = GetFromArchive(temp, 0, replace, true);
     temp.Close();
     return ok;
+}
+
+void CZipArchive::CreateInMemoryLikeThis(CZipArchive& temp, CZipMemFile& memory)
+{
+    temp.Open(memory, zipCreate);
+    temp.SetPassword(GetPassword());
+    temp.SetRootPath(m_szRootPath);
+    temp.SetSystemCompatibility(m_iArchiveSystCompatib);
+    temp.SetCallback(GetCallback(CZipActionCallback::cbAddTmp), CZipActionCallback::cbAdd);
 }
 
 CString CZipArchive::NameInArchive(const CZipAddFileOptions& options) const
@@ -953,11 +958,7 @@ bool CZipArchive::AddNewFileInternal(const CZipAddFileOptions& options)
         // Volumes cannot be rewritten: compress into an archive in memory first.
         CZipMemFile memory;
         CZipArchive temp;
-        temp.Open(memory, zipCreate);
-        temp.SetPassword(GetPassword());
-        temp.SetRootPath(m_szRootPath);
-        temp.SetSystemCompatibility(m_iArchiveSystCompatib);
-        temp.SetCallback(GetCallback(CZipActionCallback::cbAddTmp), CZipActionCallback::cbAdd);
+        CreateInMemoryLikeThis(temp, memory);
         CZipAddFileOptions first(options);
         first.m_iSmartLevel = CZipAddFileOptions::zipsmInternal01;
         first.m_szFileNameInZip = name;

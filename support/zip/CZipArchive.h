@@ -16,6 +16,8 @@
 #include <map>
 #include <vector>
 
+class CZipMemFile;
+
 class CZipArchive {
 public:
     enum OpenMode { zipOpen = 0, zipOpenReadOnly = 1, zipCreate = 2, zipCreateSpan = 3 };
@@ -107,6 +109,9 @@ private:
     bool StripRootPath(CString& path) const;
     bool AddNewFileInternal(const CZipAddFileOptions& options);
     CString NameInArchive(const CZipAddFileOptions& options) const;
+    // Creates temp in memory with this archive's password, root path, system and adding
+    // callback, for an entry made there first and then moved into this archive.
+    void CreateInMemoryLikeThis(CZipArchive& temp, CZipMemFile& memory);
     // Puts the entry's data, read from the other archive, in the place of entry index.
     void ReplaceEntry(CZipArchive& other, CZipFileHeader header, WORD index);
 

@@ -1,6 +1,7 @@
 #include "CAnimatedPicture.h"
 #include "CGifFrameBuilder.h"
 #include "CGifFrameParser.h"
+#include "FreeMemoryBitmap.h"
 
 #include <process.h>
 #include <cstring>
@@ -300,15 +301,7 @@ void CAnimatedPicture::ClearPicture()
 
 void CAnimatedPicture::FreeDisposeDC()
 {
-    if (m_disposeDC && m_disposeOldBitmap)
-        ::SelectObject(m_disposeDC, m_disposeOldBitmap);
-    if (m_disposeBitmap)
-        ::DeleteObject(m_disposeBitmap);
-    if (m_disposeDC)
-        ::DeleteDC(m_disposeDC);
-    m_disposeDC = nullptr;
-    m_disposeBitmap = nullptr;
-    m_disposeOldBitmap = nullptr;
+    FreeMemoryBitmap(m_disposeDC, m_disposeBitmap, m_disposeOldBitmap);
 }
 
 void CAnimatedPicture::Animate()
@@ -363,15 +356,7 @@ void CAnimatedPicture::UnLoad()
         m_single->Release();
     m_single = nullptr;
     FreeDisposeDC();
-    if (m_memDC && m_memOldBitmap)
-        ::SelectObject(m_memDC, m_memOldBitmap);
-    if (m_memBitmap)
-        ::DeleteObject(m_memBitmap);
-    if (m_memDC)
-        ::DeleteDC(m_memDC);
-    m_memDC = nullptr;
-    m_memBitmap = nullptr;
-    m_memOldBitmap = nullptr;
+    FreeMemoryBitmap(m_memDC, m_memBitmap, m_memOldBitmap);
     m_width = m_height = 0;
     m_bkColor = RGB(255, 255, 255);
     m_isGif = false;

@@ -3,6 +3,7 @@
 // timer, a click or a decoding error, and a second launch that leaves nothing of the first.
 #include "CImageViewer.h"
 #include "CImageViewerDlg.h"
+#include "MessagePump.h"
 #include "PLWinBmp.h"
 
 #include <gtest/gtest.h>
@@ -15,22 +16,6 @@
 namespace {
 
 const std::string kFixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "\\tests\\fixtures";
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
-{
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (!done()) {
-        if (::GetTickCount() - start > ms)
-            return false;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    }
-    return true;
-}
 
 std::unique_ptr<CImageViewer> Splash(const char* image, int duration = 5, int background = 0,
                                      COLORREF color = RGB(0, 0, 128), const char* sound = "")

@@ -5,6 +5,7 @@
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
 #include "CRegistryKey.h"
+#include "MessagePump.h"
 #include "ProcessWindows.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,6 @@ namespace {
 const char kProject[] = "VelmoraWin32Test";
 
 std::string Folder() { return VELMORA_TEST_BINARY_DIR; }
-
-void Pump(DWORD milliseconds)
-{
-    const DWORD end = GetTickCount() + milliseconds;
-    while (GetTickCount() < end) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(10);
-    }
-}
 
 std::string RunReg(const std::string& args)
 {

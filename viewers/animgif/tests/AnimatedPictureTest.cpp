@@ -3,6 +3,7 @@
 // worker animates, starts once however often Draw runs, and has ended (its handle closed)
 // when Stop, UnLoad or the window's destruction returns.
 #include "CAnimatedPicture.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -51,19 +52,6 @@ Picture ReadPam(const std::string& path, COLORREF background)
     for (int i = 0; i < p.width * p.height; ++i, d += depth)
         p.pixels.push_back(depth == 4 && d[3] == 0 ? background : RGB(d[0], d[1], d[2]));
     return p;
-}
-
-void Pump(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - start < ms) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    }
 }
 
 class AnimatedPictureTest : public ::testing::Test {
