@@ -2,12 +2,18 @@
 
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CSlideShowViewer.h"
+#include "CWebViewer.h"
 
 CViewer* NewViewerOfType(int type)
 {
     switch (type) {
     case CViewer::TypeFolder:
         return new CFolderViewer;
+    case CViewer::TypeWeb:
+        return new CWebViewer;
+    case CViewer::TypeSlideShow:
+        return new CSlideShowViewer;
     default:
         return new CFileViewer;
     }

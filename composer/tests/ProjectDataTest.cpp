@@ -1,10 +1,13 @@
 // The project data file and autorun.inf as Create writes them and Open reads them back.
-// tests/fixtures/base holds the base folder of a project with a File and a Folder target; what
+// tests/fixtures/base holds the base folder of a project with a File, a Folder, a Web and a
+// SlideShow target; what
 // the code writes must equal it byte for byte, the project key aside.
 #include "CAutorunInf.h"
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
 #include "CProjectData.h"
+#include "CSlideShowViewer.h"
+#include "CWebViewer.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +86,8 @@ protected:
     }
 
     // The fixture project: a File target with a failsafe program, a Folder target below the
-    // base folder, one additional viewer, splash and music.
+    // base folder, a Web target that slides in, a SlideShow with music of its own, one
+    // additional viewer, splash and music.
     void Fill(CProjectData& project)
     {
         project.ProjectKey = CProjectData::NewProjectKey();
@@ -118,6 +122,36 @@ protected:
         folder->SetLaunchTargetType(1);
         folder->SetTargetFilename(CString(base_.c_str()) + "\\Pictures");
         ASSERT_TRUE(project.AddTarget(folder));
+        CWebViewer* web = new CWebViewer;
+        web->SetViewerType(CViewer::TypeWeb);
+        web->SetTargetFilename("web\\index.html");
+        web->SetParameters("#news");
+        web->SetShowToolBar(0);
+        web->SetShowAddressBar(0);
+        web->SetWindowSizeType(3);
+        web->SetCustomWidth(640);
+        web->SetCustomHeight(480);
+        web->SetWindowPositionType(1);
+        web->SetWindowPreset(4);
+        web->SetUseEffects(1);
+        web->SetEffectType(1);
+        web->SetEffectSpeed(25);
+        web->SetLaunchPDFExternally(1);
+        ASSERT_TRUE(project.AddTarget(web));
+        CSlideShowViewer* show = new CSlideShowViewer;
+        show->SetViewerType(CViewer::TypeSlideShow);
+        show->SetTargetFilename("slides");
+        show->SetLoopSlideShow(0);
+        show->SetShowCloseButton(1);
+        show->SetCustomSlideShowWidth(640);
+        show->SetCustomSlideShowHeight(480);
+        show->SetDisplayTime(2);
+        show->SetBackgroundMusic("music\\slides.wav");
+        show->SetSSBackgroundColor(0x00204080);
+        show->SetImageSizeType(1);
+        show->AddSlide("slides\\one.png");
+        show->AddSlide("slides\\two.png");
+        ASSERT_TRUE(project.AddTarget(show));
     }
 
     std::string base_, data_, autorun_;
@@ -153,13 +187,22 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
     const std::vector<std::string> head = {
         "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
         "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
-        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:2",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:4",
         // File target
         "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
         "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
         "B:0",
         // Folder target
         "I:1", "I:1", "S:B@5e_F01der\\Pictures", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        // Web target: the common record, bars, size, position, effect, wait, PDF outside
+        "I:2", "I:0", "S:web\\index.html", "S:#news", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:0", "B:1", "B:0", "B:1", "I:3", "I:640", "I:480", "B:1", "I:1", "I:4", "I:0", "I:0", "B:1", "I:1", "I:25",
+        "B:1", "B:1",
+        // SlideShow target: loop, close after, close button, size, width, height, time type,
+        // time, music, colour, picture size, slides
+        "I:6", "I:0", "S:slides", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:0", "B:1", "B:1", "I:0", "I:640", "I:480", "I:0", "I:2", "S:music\\slides.wav", "I:2113664", "I:1", "I:2",
+        "S:slides\\one.png", "S:slides\\two.png",
     };
     ASSERT_EQ(r.size(), head.size());
     for (size_t i = 0; i < head.size(); ++i)
@@ -206,7 +249,7 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
     EXPECT_EQ(read.Agreement, 0);
 
-    ASSERT_EQ(read.GetTargetCount(), 2);
+    ASSERT_EQ(read.GetTargetCount(), 4);
     CViewer* file = read.GetTarget(0);
     ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
     EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
@@ -223,6 +266,14 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(folder->GetViewerType(), 1);
     EXPECT_EQ(folder->GetLaunchTargetType(), 1);
     EXPECT_EQ(folder->GetTargetFilename(), "E:\\Pictures");
+    CWebViewer* web = dynamic_cast<CWebViewer*>(read.GetTarget(2));
+    ASSERT_NE(web, nullptr);
+    EXPECT_EQ(web->GetSettings(), dynamic_cast<CWebViewer*>(written.GetTarget(2))->GetSettings());
+    EXPECT_EQ(web->GetParameters(), "#news");
+    CSlideShowViewer* show = dynamic_cast<CSlideShowViewer*>(read.GetTarget(3));
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(show->GetSettings(), dynamic_cast<CSlideShowViewer*>(written.GetTarget(3))->GetSettings());
+    EXPECT_EQ(show->GetSlides().size(), 2u);
 }
 
 TEST_F(ProjectData, SmallestProject)

@@ -1,6 +1,8 @@
 // Viewer records in the project data file, written and read through the record file.
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CSlideShowViewer.h"
+#include "CWebViewer.h"
 #include "ViewerFactory.h"
 
 #include <gtest/gtest.h>
@@ -206,12 +208,16 @@ TEST_F(ViewerRecord, WithoutFailsafeTheRecordEndsAfterItsFlag)
 
 TEST(ViewerTypes, UnknownCodesGiveFileViewers)
 {
-    for (int type : { 0, 2, 7, 8, -1, 1000 }) {
+    for (int type : { 0, 7, 8, -1, 1000 }) {
         std::unique_ptr<CViewer> v(NewViewerOfType(type));
         EXPECT_NE(dynamic_cast<CFileViewer*>(v.get()), nullptr) << type;
     }
     std::unique_ptr<CViewer> folder(NewViewerOfType(1));
     EXPECT_NE(dynamic_cast<CFolderViewer*>(folder.get()), nullptr);
+    std::unique_ptr<CViewer> web(NewViewerOfType(2));
+    EXPECT_NE(dynamic_cast<CWebViewer*>(web.get()), nullptr);
+    std::unique_ptr<CViewer> show(NewViewerOfType(6));
+    EXPECT_NE(dynamic_cast<CSlideShowViewer*>(show.get()), nullptr);
 }
 
 TEST(ViewerSettings, DefaultsAndSetEqual)

@@ -1,0 +1,351 @@
+#include "CWebViewer.h"
+
+#if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
+#define VELMORA_WEB_AUTOMATION 1
+#include "CWebViewerEvents.h"
+
+#include <exdisp.h>
+#include <ole2.h>
+#endif
+
+#if VELMORA_WEB_AUTOMATION
+BEGIN_MESSAGE_MAP(CWebViewer, CViewer)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+#endif
+
+CWebViewer::CWebViewer()
+    : m_Browser(nullptr), m_SinkCookie(0), m_Events(nullptr), m_RetiredEvents(nullptr), m_BrowserObject(nullptr),
+      m_UseAutomation(1), m_EffectTimerId(-1), m_ComStarted(false)
+{
+}
+
+void CWebViewer::SetShowToolBar(int value) { m_Settings.ShowToolBar = value; }
+void CWebViewer::SetShowMenuBar(int value) { m_Settings.ShowMenuBar = value; }
+void CWebViewer::SetShowAddressBar(int value) { m_Settings.ShowAddressBar = value; }
+void CWebViewer::SetShowStatusBar(int value) { m_Settings.ShowStatusBar = value; }
+void CWebViewer::SetWindowSizeType(int value) { m_Settings.WindowSizeType = value; }
+void CWebViewer::SetCustomWidth(int value) { m_Settings.CustomWidth = value; }
+void CWebViewer::SetCustomHeight(int value) { m_Settings.CustomHeight = value; }
+void CWebViewer::SetWindowResize(int value) { m_Settings.WindowResize = value; }
+void CWebViewer::SetWindowPositionType(int value) { m_Settings.WindowPositionType = value; }
+void CWebViewer::SetWindowPreset(int value) { m_Settings.WindowPreset = value; }
+void CWebViewer::SetCustomX(int value) { m_Settings.CustomX = value; }
+void CWebViewer::SetCustomY(int value) { m_Settings.CustomY = value; }
+void CWebViewer::SetUseEffects(int value) { m_Settings.UseEffects = value; }
+void CWebViewer::SetEffectType(int value) { m_Settings.EffectType = value; }
+void CWebViewer::SetEffectSpeed(int value) { m_Settings.EffectSpeed = value; }
+void CWebViewer::SetWaitToLoad(int value) { m_Settings.WaitToLoad = value; }
+void CWebViewer::SetLaunchPDFExternally(int value) { m_Settings.LaunchPDFExternally = value; }
+
+void CWebViewer::SetEqual(CViewer* other)
+{
+    if (CWebViewer* web = dynamic_cast<CWebViewer*>(other))
+        m_Settings = web->m_Settings;
+    CViewer::SetEqual(other);
+}
+
+void CWebViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int build)
+{
+    CViewer::Read_DAT_File(file, major, minor, build);
+    if (file)
+        m_Settings.Read(*file, DataFileVersion{ major, minor, build });
+}
+
+void CWebViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int build)
+{
+    CViewer::Write_DAT_File(file, major, minor, build);
+    if (file)
+        m_Settings.Write(*file, DataFileVersion{ major, minor, build });
+}
+
+void CWebViewer::Init()
+{
+    if (m_Settings.WindowSizeType == WebViewerSettings::SizeFullScreen)
+        m_FullScreen = true;
+    CViewer::Init();
+}
+
+void CWebViewer::OpenOutside(const CString& url)
+{
+    Log("Opened outside the browser: %s\n", url.c_str());
+    m_Platform->ShellExecuteTarget("open", url, nullptr, nullptr, ViewerSW_SHOW);
+}
+
+void CWebViewer::StartEffect(const WebWindowRect& end, int workWidth, int workHeight)
+{
+    ApplyEffectRect(m_Effect.Start(m_Settings.EffectType, m_Settings.EffectSpeed, end, workWidth, workHeight));
+}
+
+void CWebViewer::StopEffectTimer()
+{
+    if (m_EffectTimerId >= 0)
+        m_Platform->StopTimer(*this, EffectTimer);
+    m_EffectTimerId = -1;
+}
+
+void CWebViewer::OnTimer(UINT_PTR id)
+{
+    if (id != EffectTimer || m_EffectTimerId < 0) {
+        CViewer::OnTimer(id);
+        return;
+    }
+    if (!m_Effect.IsRunning()) {
+        StopEffectTimer();
+        return;
+    }
+    ApplyEffectRect(m_Effect.Step());
+}
+
+#if VELMORA_WEB_AUTOMATION
+
+namespace {
+
+// The browser's answers, with failures told apart from values.
+bool GetLong(HRESULT hr, long value, long& out)
+{
+    if (FAILED(hr))
+        return false;
+    out = value;
+    return true;
+}
+
+}
+
+CWebViewer::~CWebViewer()
+{
+    StopEffectTimer();
+    if (m_Events || m_Browser || m_BrowserObject)
+        CloseWindow();
+    FreeRetiredEvents();
+    if (m_ComStarted)
+        ::CoUninitialize();
+}
+
+void CWebViewer::FreeRetiredEvents()
+{
+    delete m_RetiredEvents;
+    m_RetiredEvents = nullptr;
+}
+
+void CWebViewer::ApplyEffectRect(const WebWindowRect& r)
+{
+    if (!m_Browser)
+        return;
+    if (m_Effect.Moves()) {
+        m_Browser->put_Left(r.left);
+        m_Browser->put_Top(r.top);
+    } else {
+        m_Browser->put_Width(r.width);
+        m_Browser->put_Height(r.height);
+    }
+}
+
+void CWebViewer::Launch()
+{
+    if (WasLaunchedBefore())
+        return;
+    // What an earlier pass left: its browser, its sink.
+    StopEffectTimer();
+    if (m_Events || m_Browser || m_BrowserObject)
+        CloseWindow();
+    FreeRetiredEvents();
+    if (!m_ComStarted)
+        m_ComStarted = SUCCEEDED(::CoInitialize(nullptr));
+
+    CLSID clsid;
+    IUnknown* object = nullptr;
+    IWebBrowser2* browser = nullptr;
+    if (FAILED(::CLSIDFromProgID(L"InternetExplorer.Application.1", &clsid))
+        || FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)))
+        || FAILED(object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser)))) {
+        if (object)
+            object->Release();
+        Log("Browser automation not available\n");
+        m_UseAutomation = 0;
+        CViewer::Launch();
+        return;
+    }
+    m_UseAutomation = 1;
+    m_BrowserObject = object;
+    m_Browser = browser;
+
+    browser->put_Visible(VARIANT_FALSE);
+    browser->put_ToolBar(m_Settings.ShowToolBar ? 1 : 0);
+    browser->put_MenuBar(m_Settings.ShowMenuBar ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_AddressBar(m_Settings.ShowAddressBar ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_StatusBar(m_Settings.ShowStatusBar ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_Resizable(m_Settings.WindowResize ? VARIANT_TRUE : VARIANT_FALSE);
+
+    RECT work;
+    int workWidth, workHeight;
+    if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        workWidth = work.right - work.left;
+        workHeight = work.bottom - work.top;
+    } else {
+        workWidth = ::GetSystemMetrics(SM_CXSCREEN);
+        workHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    }
+
+    SHANDLE_PTR handle = 0;
+    const HWND window = SUCCEEDED(browser->get_HWND(&handle)) ? reinterpret_cast<HWND>(handle) : nullptr;
+    long value = 0, width = 0, height = 0;
+    if (m_Settings.WindowSizeType == WebViewerSettings::SizeFullScreen) {
+        browser->put_FullScreen(VARIANT_TRUE);
+    } else {
+        WebWindowLayout::Frame frame;
+        RECT client;
+        frame.known = window && GetLong(browser->get_Width(&value), value, width)
+                      && GetLong(browser->get_Height(&value), value, height) && ::GetClientRect(window, &client);
+        if (frame.known) {
+            frame.outerWidth = width;
+            frame.outerHeight = height;
+            frame.clientWidth = client.right;
+            frame.clientHeight = client.bottom;
+            frame.edgeWidth = ::GetSystemMetrics(SM_CXEDGE);
+            frame.edgeHeight = ::GetSystemMetrics(SM_CYEDGE);
+        }
+        int w, h;
+        if (WebWindowLayout::Size(m_Settings, workWidth, workHeight, frame, w, h)) {
+            browser->put_Width(w);
+            browser->put_Height(h);
+        }
+    }
+    // The size the browser ended up with; a browser that cannot tell it stays where it is.
+    const bool sized = GetLong(browser->get_Width(&value), value, width)
+                       && GetLong(browser->get_Height(&value), value, height);
+    WebWindowRect end;
+    bool placed = false;
+    if (sized) {
+        end.width = int(width);
+        end.height = int(height);
+        int left, top;
+        if (WebWindowLayout::Position(m_Settings, workWidth, workHeight, end.width, end.height, left, top)) {
+            browser->put_Left(left);
+            browser->put_Top(top);
+        }
+        placed = GetLong(browser->get_Left(&value), value, width) && GetLong(browser->get_Top(&value), value, height);
+        end.left = int(width);
+        end.top = int(height);
+    }
+    if (!placed)
+        Log("Browser window size or position unknown: left as the browser put it\n");
+
+    CString address = m_TargetFileAndPath;
+    if (!m_Parameters.IsEmpty() && m_Parameters[0] == '#')
+        address += m_Parameters;
+    {
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, nullptr, 0);
+        BSTR url = ::SysAllocStringLen(nullptr, length > 0 ? length - 1 : 0);
+        if (url && length > 0)
+            ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, url, length);
+        VARIANT none;
+        ::VariantInit(&none);
+        const HRESULT hr = browser->Navigate(url, &none, &none, &none, &none);
+        ::SysFreeString(url);
+        Log("Navigate %s: 0x%08lx\n", address.c_str(), static_cast<unsigned long>(hr));
+    }
+    m_TargetProcess.hWnd = window;
+
+    if (m_Settings.UseEffects && placed)
+        StartEffect(end, workWidth, workHeight);
+
+    // Wait while the page loads: not beyond a bound, and not once the browser stops answering
+    // (closed while loading).
+    for (int waited = 0; waited < BusyWaitLimitMs; waited += BusyPollMs) {
+        VARIANT_BOOL busy = VARIANT_FALSE;
+        if (FAILED(browser->get_Busy(&busy)) || !busy)
+            break;
+        m_Platform->Sleep(BusyPollMs);
+    }
+
+    m_Events = new CWebViewerEvents(this, m_Settings.LaunchPDFExternally != 0);
+    if (SUCCEEDED(m_Events->Advise(m_BrowserObject, DIID_DWebBrowserEvents2)))
+        m_SinkCookie = 1;
+    else
+        Log("Browser events not connected\n");
+    MarkLaunched();
+}
+
+void CWebViewer::Show()
+{
+    if (m_LaunchedBefore)
+        return;
+    if (!m_UseAutomation) {
+        CViewer::Show();
+        return;
+    }
+    if (!m_Browser)
+        return;
+    m_Browser->put_Visible(VARIANT_TRUE);
+    if (m_TargetProcess.hWnd) {
+        m_Platform->ShowWindow(m_TargetProcess.hWnd, ViewerSW_SHOW);
+        m_Platform->BringToFront(m_TargetProcess.hWnd);
+    }
+    if (m_Settings.UseEffects && m_Effect.IsRunning()) {
+        m_EffectTimerId = EffectTimer;
+        m_Platform->StartTimer(*this, EffectTimer, EffectTickMs);
+    }
+}
+
+bool CWebViewer::IsAlive()
+{
+    if (!m_UseAutomation)
+        return CViewer::IsAlive();
+    if (!m_Browser)
+        return false;
+    READYSTATE state;
+    return SUCCEEDED(m_Browser->get_ReadyState(&state));
+}
+
+void CWebViewer::CloseWindow()
+{
+    StopEffectTimer();
+    if (m_Events) {
+        // The sink may be running the call that brought us here: it is disconnected now and
+        // freed later, never under its own feet.
+        m_Events->ForgetViewer();
+        m_Events->Unadvise();
+        FreeRetiredEvents();
+        m_RetiredEvents = m_Events;
+        m_Events = nullptr;
+    }
+    m_SinkCookie = 0;
+    if (m_BrowserObject) {
+        m_BrowserObject->Release();
+        m_BrowserObject = nullptr;
+    }
+    if (m_Browser) {
+        IWebBrowser2* browser = m_Browser;
+        m_Browser = nullptr;
+        browser->Quit();
+        browser->Release();
+    }
+}
+
+#else
+
+// Without the system's browser automation the target opens like a file.
+CWebViewer::~CWebViewer() { StopEffectTimer(); }
+void CWebViewer::FreeRetiredEvents() {}
+void CWebViewer::ApplyEffectRect(const WebWindowRect&) {}
+
+void CWebViewer::Launch()
+{
+    if (WasLaunchedBefore())
+        return;
+    m_UseAutomation = 0;
+    CViewer::Launch();
+}
+
+void CWebViewer::Show()
+{
+    if (m_LaunchedBefore)
+        return;
+    CViewer::Show();
+}
+
+bool CWebViewer::IsAlive() { return CViewer::IsAlive(); }
+void CWebViewer::CloseWindow() { StopEffectTimer(); }
+
+#endif
