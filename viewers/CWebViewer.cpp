@@ -101,10 +101,11 @@ void CWebViewer::OnTimer(UINT_PTR id)
 
 namespace {
 
-// The browser's answers, with failures told apart from values.
-bool GetLong(HRESULT hr, long value, long& out)
+// One of the browser's sizes or coordinates; false when it cannot tell.
+bool Read(IWebBrowser2* browser, HRESULT (STDMETHODCALLTYPE IWebBrowser2::*get)(LONG*), long& out)
 {
-    if (FAILED(hr))
+    LONG value = 0;
+    if (FAILED((browser->*get)(&value)))
         return false;
     out = value;
     return true;
@@ -189,14 +190,14 @@ void CWebViewer::Launch()
 
     SHANDLE_PTR handle = 0;
     const HWND window = SUCCEEDED(browser->get_HWND(&handle)) ? reinterpret_cast<HWND>(handle) : nullptr;
-    long value = 0, width = 0, height = 0;
+    long width = 0, height = 0, left = 0, top = 0;
     if (m_Settings.WindowSizeType == WebViewerSettings::SizeFullScreen) {
         browser->put_FullScreen(VARIANT_TRUE);
     } else {
         WebWindowLayout::Frame frame;
         RECT client;
-        frame.known = window && GetLong(browser->get_Width(&value), value, width)
-                      && GetLong(browser->get_Height(&value), value, height) && ::GetClientRect(window, &client);
+        frame.known = window && Read(browser, &IWebBrowser2::get_Width, width)
+                      && Read(browser, &IWebBrowser2::get_Height, height) && ::GetClientRect(window, &client);
         if (frame.known) {
             frame.outerWidth = width;
             frame.outerHeight = height;
@@ -212,21 +213,20 @@ void CWebViewer::Launch()
         }
     }
     // The size the browser ended up with; a browser that cannot tell it stays where it is.
-    const bool sized = GetLong(browser->get_Width(&value), value, width)
-                       && GetLong(browser->get_Height(&value), value, height);
+    const bool sized = Read(browser, &IWebBrowser2::get_Width, width) && Read(browser, &IWebBrowser2::get_Height, height);
     WebWindowRect end;
     bool placed = false;
     if (sized) {
         end.width = int(width);
         end.height = int(height);
-        int left, top;
-        if (WebWindowLayout::Position(m_Settings, workWidth, workHeight, end.width, end.height, left, top)) {
-            browser->put_Left(left);
-            browser->put_Top(top);
+        int x, y;
+        if (WebWindowLayout::Position(m_Settings, workWidth, workHeight, end.width, end.height, x, y)) {
+            browser->put_Left(x);
+            browser->put_Top(y);
         }
-        placed = GetLong(browser->get_Left(&value), value, width) && GetLong(browser->get_Top(&value), value, height);
-        end.left = int(width);
-        end.top = int(height);
+        placed = Read(browser, &IWebBrowser2::get_Left, left) && Read(browser, &IWebBrowser2::get_Top, top);
+        end.left = int(left);
+        end.top = int(top);
     }
     if (!placed)
         Log("Browser window size or position unknown: left as the browser put it\n");

@@ -1,0 +1,299 @@
+// The web viewer under Wine, driving a stand-in browser of our own (registered in the test
+// prefix in place of the system's for the test's duration): the window's rectangle, bars and
+// entry effects, links opened outside, and the ends of the target: a page's close link, the
+// user closing the window, launch-once.
+#include "CWebViewer.h"
+#include "MessagePump.h"
+#include "standin/StandInBrowser.h"
+
+#include <exdisp.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.rfind('\\'));
+}
+
+std::string ReadDefault(HKEY root, const char* key)
+{
+    char value[512] = {};
+    LONG size = sizeof value;
+    return ::RegQueryValueA(root, key, value, &size) == ERROR_SUCCESS ? std::string(value) : std::string("\x01");
+}
+
+void WriteDefault(HKEY root, const char* key, const std::string& value)
+{
+    ::RegSetValueA(root, key, REG_SZ, value.c_str(), DWORD(value.size()));
+}
+
+// The stand-in in HKEY_CLASSES_ROOT (this Wine ignores per-user classes); the system
+// browser's entry as it was afterwards.
+struct StandInRegistration {
+    std::string saved;
+    StandInRegistration()
+    {
+        saved = ReadDefault(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID");
+        WriteDefault(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32",
+                     ProgramFolder() + "\\velmora_standin_browser.exe");
+        WriteDefault(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID", STANDIN_CLSID_TEXT);
+    }
+    ~StandInRegistration()
+    {
+        if (saved == "\x01")
+            ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID");
+        else
+            WriteDefault(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID", saved);
+        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32");
+        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT);
+    }
+};
+
+// The system's platform, with the shell's opens recorded instead of made.
+class RecordingPlatform : public CViewerPlatform {
+public:
+    std::vector<std::string> opened;
+    CViewerPlatform& sys = CViewerPlatform::System();
+    bool StartProcess(const char* a, const char* c, const char* f, bool s, ProcessInfo_Tag& p, DWORD& e) override
+    {
+        return sys.StartProcess(a, c, f, s, p, e);
+    }
+    int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
+                           int showCmd) override
+    {
+        opened.push_back(std::string(verb) + " " + file + " " + (parameters ? parameters : "(none)") + " "
+                         + (folder ? folder : "(none)") + " " + std::to_string(showCmd));
+        return 42;
+    }
+    void WaitForIdle(HANDLE p, DWORD ms) override { sys.WaitForIdle(p, ms); }
+    void CloseProcessHandle(HANDLE p) override { sys.CloseProcessHandle(p); }
+    void Sleep(DWORD ms) override { sys.Sleep(ms); }
+    std::unique_ptr<CProcessList> NewProcessList() override { return sys.NewProcessList(); }
+    void WaitForProcessWindow(ProcessInfo_Tag& i, bool h) override { sys.WaitForProcessWindow(i, h); }
+    HWND FindWindowByTitle(const char* t) override { return sys.FindWindowByTitle(t); }
+    void ShowWindow(HWND w, int c) override { sys.ShowWindow(w, c); }
+    void BringToFront(HWND w) override { sys.BringToFront(w); }
+    void StartTimer(CViewer& v, UINT id, UINT ms) override { sys.StartTimer(v, id, ms); }
+    void StopTimer(CViewer& v, UINT id) override { sys.StopTimer(v, id); }
+    bool AskConfirmation(const CString& m, bool& d) override { return sys.AskConfirmation(m, d); }
+    void ShowMessage(const char* t) override { sys.ShowMessage(t); }
+    CString GetEnvironment(const char* n) override { return sys.GetEnvironment(n); }
+    CString GetSystemFolder() override { return sys.GetSystemFolder(); }
+    bool SetCurrentFolder(const char* f) override { return sys.SetCurrentFolder(f); }
+    CString GetFileVersion(const char* p) override { return sys.GetFileVersion(p); }
+    void GetSystemVersion(DWORD& a, DWORD& b, DWORD& c, DWORD& d) override { sys.GetSystemVersion(a, b, c, d); }
+};
+
+class WebViewerRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ::CoInitialize(nullptr); }
+    static void TearDownTestSuite() { ::CoUninitialize(); }
+
+    std::unique_ptr<CWebViewer> Web(const std::function<void(CWebViewer&)>& configure)
+    {
+        auto v = std::make_unique<CWebViewer>();
+        v->SetPlatform(&platform);
+        v->SetTestMode(true);
+        v->SetTargetFilename("http://example.invalid/index.html");
+        configure(*v);
+        v->Init();
+        return v;
+    }
+    HWND Window(CWebViewer& v) { return v.GetTargetProcess().hWnd; }
+    static RECT Rect(HWND w)
+    {
+        RECT r = {};
+        ::GetWindowRect(w, &r);
+        return r;
+    }
+    static RECT WorkArea()
+    {
+        RECT r;
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+        return r;
+    }
+    // A click on a link in the stand-in's page.
+    static void Follow(HWND w, const char* url)
+    {
+        static const UINT follow = ::RegisterWindowMessageA(STANDIN_FOLLOW_MESSAGE);
+        ::PostMessageA(w, follow, ::GlobalAddAtomA(url), 0);
+    }
+    static std::string Location(CWebViewer& v)
+    {
+        BSTR url = nullptr;
+        if (!v.GetBrowser() || FAILED(v.GetBrowser()->get_LocationURL(&url)))
+            return "(failed)";
+        char text[1024] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, url, -1, text, sizeof text, nullptr, nullptr);
+        ::SysFreeString(url);
+        return text;
+    }
+    // Ends the stand-in's process whatever became of it.
+    static void EndProcessOf(HWND w)
+    {
+        DWORD pid = 0;
+        if (w && ::GetWindowThreadProcessId(w, &pid) && pid)
+            if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                if (::WaitForSingleObject(p, 3000) != WAIT_OBJECT_0)
+                    ::TerminateProcess(p, 1);
+                ::CloseHandle(p);
+            }
+    }
+
+    StandInRegistration registration;
+    RecordingPlatform platform;
+};
+
+TEST_F(WebViewerRun, TheWindowTakesItsBarsSizeAndPlace)
+{
+    auto v = Web([](CWebViewer& w) {
+        w.SetParameters("#part2");
+        w.SetShowToolBar(0);
+        w.SetShowAddressBar(0);
+        w.SetShowStatusBar(1);
+        w.SetShowMenuBar(0);
+        w.SetWindowResize(0);
+        w.SetWindowSizeType(3);
+        w.SetCustomWidth(400);
+        w.SetCustomHeight(300);
+        w.SetWindowPositionType(1);
+        w.SetWindowPreset(2);
+    });
+    v->Launch();
+    ASSERT_TRUE(v->GetUseAutomation()) << v->GetLog().c_str();
+    const HWND w = Window(*v);
+    ASSERT_NE(w, nullptr);
+    char cls[64] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    EXPECT_STREQ(cls, STANDIN_WINDOW_CLASS);
+    EXPECT_FALSE(::IsWindowVisible(w)) << "hidden until Show";
+    EXPECT_EQ(Location(*v), "http://example.invalid/index.html#part2") << "an anchor is appended";
+    v->Show();
+    EXPECT_TRUE(::IsWindowVisible(w));
+    RECT client;
+    ::GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 400 + ::GetSystemMetrics(SM_CXEDGE)) << "client area enlarged by the frame";
+    EXPECT_EQ(client.bottom, 300 + ::GetSystemMetrics(SM_CYEDGE));
+    const RECT r = Rect(w), work = WorkArea();
+    EXPECT_EQ(r.left, (work.right - work.left - (r.right - r.left)) / 2) << "centred on the work area";
+    EXPECT_EQ(r.top, (work.bottom - work.top - (r.bottom - r.top)) / 2);
+    int toolBar = -1;
+    VARIANT_BOOL address = 1, status = 0, menu = 1, resizable = 1;
+    v->GetBrowser()->get_ToolBar(&toolBar);
+    v->GetBrowser()->get_AddressBar(&address);
+    v->GetBrowser()->get_StatusBar(&status);
+    v->GetBrowser()->get_MenuBar(&menu);
+    v->GetBrowser()->get_Resizable(&resizable);
+    EXPECT_EQ(toolBar, 0);
+    EXPECT_EQ(address, VARIANT_FALSE);
+    EXPECT_NE(status, VARIANT_FALSE);
+    EXPECT_EQ(menu, VARIANT_FALSE);
+    EXPECT_EQ(resizable, VARIANT_FALSE);
+    EXPECT_TRUE(v->IsAlive());
+    EXPECT_FALSE(v->IsWindowMoving());
+
+    // The user closes it: the browser's quit event ends the target; nothing is left.
+    ::PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !v->IsAlive(); }, 10000));
+    EXPECT_EQ(v->GetBrowser(), nullptr);
+    EndProcessOf(w);
+}
+
+TEST_F(WebViewerRun, EachEffectEndsAtTheWindowsRectangle)
+{
+    const RECT work = WorkArea();
+    for (int type = 0; type <= 6; ++type) {
+        SCOPED_TRACE("effect " + std::to_string(type));
+        auto v = Web([&](CWebViewer& w) {
+            w.SetWindowPositionType(1);
+            w.SetWindowPreset(1);  // top right
+            w.SetUseEffects(1);
+            w.SetEffectType(type);
+            w.SetEffectSpeed(10);
+        });
+        v->Launch();
+        const HWND w = Window(*v);
+        ASSERT_NE(w, nullptr);
+        const RECT start = Rect(w);
+        const int width = 768, height = 576;
+        const int left = work.right - work.left - width;
+        switch (type) {
+        case 0: EXPECT_EQ(start.left, -width); break;
+        case 1: EXPECT_EQ(start.left, work.right - work.left); break;
+        case 2: EXPECT_EQ(start.top, -height); break;
+        case 3: EXPECT_EQ(start.top, work.bottom - work.top); break;
+        default: EXPECT_LT(start.right - start.left + start.bottom - start.top, width + height); break;
+        }
+        EXPECT_TRUE(v->IsWindowMoving());
+        v->Show();
+        EXPECT_EQ(v->GetEffectTimerId(), CWebViewer::EffectTimer);
+        ASSERT_TRUE(PumpUntil([&] { return !v->IsWindowMoving(); }, 5000));
+        const RECT end = Rect(w);
+        EXPECT_EQ(end.left, left);
+        EXPECT_EQ(end.top, 0);
+        EXPECT_EQ(end.right - end.left, width);
+        EXPECT_EQ(end.bottom - end.top, height);
+        ASSERT_TRUE(PumpUntil([&] { return v->GetEffectTimerId() == -1; }, 1000)) << "the timer ends itself";
+        v->CloseWindow();
+        EXPECT_FALSE(v->IsAlive());
+        EndProcessOf(w);
+    }
+}
+
+TEST_F(WebViewerRun, LinksOutsideAndThePagesCloseLink)
+{
+    auto v = Web([](CWebViewer& w) { w.SetLaunchPDFExternally(1); });
+    v->Launch();
+    v->Show();
+    const HWND w = Window(*v);
+    ASSERT_NE(w, nullptr);
+    Follow(w, "C:\\web\\Doc.PDF");
+    ASSERT_TRUE(PumpUntil([&] { return !platform.opened.empty(); }));
+    EXPECT_EQ(platform.opened[0], "open c:\\web\\doc.pdf (none) (none) 5");
+    EXPECT_EQ(Location(*v), "http://example.invalid/index.html") << "cancelled: the page stays";
+    Follow(w, "http://example.invalid/doc.pdf.html");
+    ASSERT_TRUE(PumpUntil([&] { return Location(*v) == "http://example.invalid/doc.pdf.html"; }));
+    Follow(w, "http://example.invalid/setup.exe");
+    ASSERT_TRUE(PumpUntil([&] { return platform.opened.size() == 2; }));
+    EXPECT_EQ(platform.opened[1], "open http://example.invalid/setup.exe (none) (none) 5");
+    EXPECT_TRUE(v->IsAlive());
+    // The close link ends the target from inside the event that brought it.
+    Follow(w, "javascript:window.close()");
+    ASSERT_TRUE(PumpUntil([&] { return !v->IsAlive(); }, 10000));
+    EXPECT_EQ(v->GetBrowser(), nullptr);
+    EXPECT_FALSE(::IsWindow(w) && ::IsWindowVisible(w));
+    EndProcessOf(w);
+
+    // Launch-once: opened once on this machine, the second run does nothing.
+    auto once = [&] {
+        return Web([](CWebViewer& x) {
+            x.SetLaunchTargetType(1);
+            x.SetProjectRegistryKey("WebViewerRunTest");
+            x.SetTargetNum(4);
+        });
+    };
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvex Software\\WebViewerRunTest");
+    auto first = once();
+    first->Launch();
+    ASSERT_NE(first->GetBrowser(), nullptr);
+    const HWND firstWindow = Window(*first);
+    first->CloseWindow();
+    EndProcessOf(firstWindow);
+    auto second = once();
+    second->Launch();
+    second->Show();
+    EXPECT_EQ(second->GetBrowser(), nullptr);
+    EXPECT_TRUE(second->GetLaunchedBefore());
+    EXPECT_FALSE(second->IsAlive());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvex Software\\WebViewerRunTest");
+}
+
+}
