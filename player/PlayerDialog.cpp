@@ -9,6 +9,7 @@
 #include "CProjectReader.h"
 #include "DDX.h"
 #include "ProcessWindows.h"
+#include "CWebViewer.h"
 #include "ViewerFactory.h"
 #include "ViewerMessages.h"
 
@@ -350,7 +351,11 @@ void PlayerDialog::ShowTarget(int index) { m_targets[(size_t)index]->Show(); }
 bool PlayerDialog::IsTargetAlive(int index) { return m_targets[(size_t)index]->IsAlive(); }
 bool PlayerDialog::IsTargetWaitingOnFailsafe(int index) { return m_targets[(size_t)index]->GetWaitingOnFailsafe() != 0; }
 bool PlayerDialog::IsTargetFullScreen(int index) { return m_targets[(size_t)index]->GetFullScreen(); }
-bool PlayerDialog::IsTargetWindowMoving(int) { return false; }  // no web targets in this player yet
+bool PlayerDialog::IsTargetWindowMoving(int index)
+{
+    const CWebViewer* web = dynamic_cast<const CWebViewer*>(m_targets[(size_t)index].get());
+    return web && web->IsWindowMoving();
+}
 
 CString PlayerDialog::TakeTargetLog(int index)
 {

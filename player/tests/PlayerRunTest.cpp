@@ -1,11 +1,16 @@
 // The player from start to end under Wine: a base folder with the player, its libraries, a
-// project data file written record by record with the viewers' own record code, a splash
-// GIF, music and two program targets (Wine's own programs). The player is started as
+// project data file written record by record with the viewers' own record code (or by the
+// project's own writer), a splash GIF, music and two program targets (Wine's own programs),
+// or a slideshow and a web page. The player is started as
 // AutoPlay would start it, plays through with its real timers and ends on its own; its
 // debug log must hold the lines of that run.
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CProjectData.h"
+#include "CSlideShowViewer.h"
+#include "CWebViewer.h"
+#include "standin/StandInRegistration.h"
 
 #include <gtest/gtest.h>
 
@@ -770,3 +775,150 @@ TEST(PlayerRun, TheAgreementGateAndTheSplashOnScreen)
 }
 
 }  // namespace
+
+namespace {
+
+struct ShownWindowOf {
+    DWORD pid;
+    const char* cls;
+    int width, height;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindowOf(HWND window, LPARAM param)
+{
+    ShownWindowOf& w = *reinterpret_cast<ShownWindowOf*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char cls[64] = {};
+    ::GetClassNameA(window, cls, sizeof cls);
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    if (pid == w.pid && ::IsWindowVisible(window) && std::string(cls) == w.cls && r.right - r.left == w.width
+        && r.bottom - r.top == w.height) {
+        w.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible window of the process, of that class and size.
+HWND WaitForVisibleWindow(DWORD pid, const char* cls, int width, int height, DWORD timeoutMs)
+{
+    ShownWindowOf w = { pid, cls, width, height, nullptr };
+    for (DWORD waited = 0; !w.found && waited < timeoutMs; waited += 50) {
+        ::EnumWindows(FindShownWindowOf, reinterpret_cast<LPARAM>(&w));
+        if (!w.found)
+            ::Sleep(50);
+    }
+    return w.found;
+}
+
+}
+
+// A base folder written by the project's own code: a slideshow with music of its own beside
+// the project's music, then a web page in the (stand-in) browser that slides in. Both are
+// seen on the screen; the player waits for the browser until its window is closed, then ends.
+TEST(PlayerRun, ASlideShowAndAWebTargetOnScreen)
+{
+    const std::string base = MakeBaseFolder("run_web_slides");
+    CopyMedia(base);
+    const std::string fixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "\\..\\viewers\\tests\\fixtures";
+    ASSERT_TRUE(CopyInto(fixtures + "\\slide_red.bmp", base, "red.bmp"));
+    ASSERT_TRUE(CopyInto(fixtures + "\\slide_blue.png", base, "blue.png"));
+    ASSERT_TRUE(CopyInto(base + "\\ding.wav", base, "slides.wav"));
+    if (FILE* page = std::fopen((base + "\\page.html").c_str(), "wb")) {
+        std::fputs("<html><body>Velmora</body></html>", page);
+        std::fclose(page);
+    }
+    StandInRegistration browser(Here());
+
+    CProjectData project;
+    project.ProjectKey = "VelmoraWebSlidesRun";
+    project.BackgroundMusic = 1;
+    project.MusicFile = "music.wav";
+    project.DebugLog = 1;
+    project.Splash = 0;
+    project.HidePlayer = 1;
+    CSlideShowViewer* show = new CSlideShowViewer;
+    show->SetViewerType(CViewer::TypeSlideShow);
+    show->SetTargetFilename("red.bmp");
+    show->SetCustomSlideShowWidth(320);
+    show->SetCustomSlideShowHeight(240);
+    show->SetDisplayTime(2);
+    show->SetSSBackgroundColor(RGB(0, 128, 0));
+    show->SetBackgroundMusic("slides.wav");
+    show->AddSlide("red.bmp");
+    show->AddSlide("blue.png");
+    ASSERT_TRUE(project.AddTarget(show));
+    CWebViewer* web = new CWebViewer;
+    web->SetViewerType(CViewer::TypeWeb);
+    web->SetTargetFilename("page.html");
+    web->SetWindowPositionType(1);
+    web->SetWindowPreset(0);
+    web->SetUseEffects(1);
+    web->SetEffectType(0);
+    web->SetEffectSpeed(25);
+    ASSERT_TRUE(project.AddTarget(web));
+    ASSERT_TRUE(project.Write((base + "\\velmora.dat").c_str(), base.c_str()));
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const DWORD pid = ::GetProcessId(player);
+
+    // The slideshow: the first slide centred on its background.
+    const HWND slides = WaitForVisibleWindow(pid, "#32770", 320, 240, 20000);
+    ASSERT_NE(slides, nullptr);
+    ::Sleep(700);
+    RECT s;
+    ::GetWindowRect(slides, &s);
+    EXPECT_EQ(s.right - s.left, 320);
+    EXPECT_EQ(s.bottom - s.top, 240);
+    const Screenshot slideShot = TakeScreenshot("slideshow");
+    ASSERT_GT(slideShot.width, 0);
+    const int cx = (s.left + s.right) / 2, cy = (s.top + s.bottom) / 2;
+    EXPECT_EQ(slideShot.Pixel(cx, cy), RGB(255, 0, 0)) << "the slide in the middle";
+    EXPECT_EQ(slideShot.Pixel(cx + 15, cy + 10), RGB(255, 0, 0));
+    EXPECT_EQ(slideShot.Pixel(s.left + 5, s.top + 5), RGB(0, 128, 0)) << "the background around it";
+    EXPECT_EQ(slideShot.Pixel(cx + 30, cy), RGB(0, 128, 0));
+
+    // The browser, slid in to the top-left corner of the work area.
+    HWND browserWindow = ::FindWindowA(STANDIN_WINDOW_CLASS, nullptr);
+    for (int i = 0; i < 300 && !(browserWindow && ::IsWindowVisible(browserWindow)); ++i) {
+        ::Sleep(50);
+        browserWindow = ::FindWindowA(STANDIN_WINDOW_CLASS, nullptr);
+    }
+    ASSERT_NE(browserWindow, nullptr) << "the slideshow ended and the browser came";
+    RECT b = {};
+    for (int i = 0; i < 100; ++i) {
+        ::GetWindowRect(browserWindow, &b);
+        if (b.left == 0)
+            break;
+        ::Sleep(50);
+    }
+    EXPECT_EQ(b.left, 0);
+    EXPECT_EQ(b.top, 0);
+    ::Sleep(300);
+    const Screenshot webShot = TakeScreenshot("web");
+    ASSERT_GT(webShot.width, 0);
+    RECT client;
+    ::GetClientRect(browserWindow, &client);
+    POINT inside = { client.right / 2, client.bottom / 2 };
+    ::ClientToScreen(browserWindow, &inside);
+    EXPECT_EQ(webShot.Pixel(inside.x, inside.y), STANDIN_PAGE_COLOUR);
+    EXPECT_NE(webShot.Pixel(b.right + 5, b.top + 20), STANDIN_PAGE_COLOUR) << "nothing of it beyond its rectangle";
+
+    // The player waits for the browser.
+    EXPECT_EQ(::WaitForSingleObject(player, 2000), (DWORD)WAIT_TIMEOUT);
+    ::PostMessageA(browserWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "ends on its own";
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    StandInRegistration::EndProcessOf(browserWindow);
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    const std::string all = Joined(log);
+    SCOPED_TRACE(all);
+    EXPECT_NE(all.find("** Target #0 **"), std::string::npos);
+    EXPECT_NE(all.find("** Target #1 **"), std::string::npos);
+    EXPECT_NE(all.find("Navigate file:///"), std::string::npos);
+}

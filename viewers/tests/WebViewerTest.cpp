@@ -4,7 +4,7 @@
 // user closing the window, launch-once.
 #include "CWebViewer.h"
 #include "MessagePump.h"
-#include "standin/StandInBrowser.h"
+#include "standin/StandInRegistration.h"
 
 #include <exdisp.h>
 #include <gtest/gtest.h>
@@ -22,40 +22,6 @@ std::string ProgramFolder()
     std::string s = path;
     return s.substr(0, s.rfind('\\'));
 }
-
-std::string ReadDefault(HKEY root, const char* key)
-{
-    char value[512] = {};
-    LONG size = sizeof value;
-    return ::RegQueryValueA(root, key, value, &size) == ERROR_SUCCESS ? std::string(value) : std::string("\x01");
-}
-
-void WriteDefault(HKEY root, const char* key, const std::string& value)
-{
-    ::RegSetValueA(root, key, REG_SZ, value.c_str(), DWORD(value.size()));
-}
-
-// The stand-in in HKEY_CLASSES_ROOT (this Wine ignores per-user classes); the system
-// browser's entry as it was afterwards.
-struct StandInRegistration {
-    std::string saved;
-    StandInRegistration()
-    {
-        saved = ReadDefault(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID");
-        WriteDefault(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32",
-                     ProgramFolder() + "\\velmora_standin_browser.exe");
-        WriteDefault(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID", STANDIN_CLSID_TEXT);
-    }
-    ~StandInRegistration()
-    {
-        if (saved == "\x01")
-            ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID");
-        else
-            WriteDefault(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID", saved);
-        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32");
-        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT);
-    }
-};
 
 // The system's platform, with the shell's opens recorded instead of made.
 class RecordingPlatform : public CViewerPlatform {
@@ -136,19 +102,9 @@ protected:
         ::SysFreeString(url);
         return text;
     }
-    // Ends the stand-in's process whatever became of it.
-    static void EndProcessOf(HWND w)
-    {
-        DWORD pid = 0;
-        if (w && ::GetWindowThreadProcessId(w, &pid) && pid)
-            if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-                if (::WaitForSingleObject(p, 3000) != WAIT_OBJECT_0)
-                    ::TerminateProcess(p, 1);
-                ::CloseHandle(p);
-            }
-    }
+    static void EndProcessOf(HWND w) { StandInRegistration::EndProcessOf(w); }
 
-    StandInRegistration registration;
+    StandInRegistration registration{ ProgramFolder() };
     RecordingPlatform platform;
 };
 

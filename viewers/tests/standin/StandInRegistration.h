@@ -1,0 +1,57 @@
+// Registers the stand-in browser in HKEY_CLASSES_ROOT in place of the system's browser for
+// as long as the object lives (this Wine ignores per-user classes), then puts the system's
+// entry back; and ends a stand-in's process by one of its windows.
+#pragma once
+#include "StandInBrowser.h"
+
+#include <string>
+
+class StandInRegistration {
+public:
+    // The stand-in program lies in folder.
+    explicit StandInRegistration(const std::string& folder)
+    {
+        m_saved = ReadDefault("InternetExplorer.Application.1\\CLSID", m_had);
+        WriteDefault("CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32", folder + "\\velmora_standin_browser.exe");
+        WriteDefault("InternetExplorer.Application.1\\CLSID", STANDIN_CLSID_TEXT);
+    }
+    ~StandInRegistration()
+    {
+        if (m_had)
+            WriteDefault("InternetExplorer.Application.1\\CLSID", m_saved);
+        else
+            ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "InternetExplorer.Application.1\\CLSID");
+        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32");
+        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\" STANDIN_CLSID_TEXT);
+    }
+    StandInRegistration(const StandInRegistration&) = delete;
+    StandInRegistration& operator=(const StandInRegistration&) = delete;
+
+    // Waits a little for the process of the window to end, then ends it.
+    static void EndProcessOf(HWND window)
+    {
+        DWORD pid = 0;
+        if (window && ::GetWindowThreadProcessId(window, &pid) && pid)
+            if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                if (::WaitForSingleObject(p, 3000) != WAIT_OBJECT_0)
+                    ::TerminateProcess(p, 1);
+                ::CloseHandle(p);
+            }
+    }
+
+private:
+    static std::string ReadDefault(const char* key, bool& found)
+    {
+        char value[512] = {};
+        LONG size = sizeof value;
+        found = ::RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) == ERROR_SUCCESS;
+        return found ? std::string(value) : std::string();
+    }
+    static void WriteDefault(const char* key, const std::string& value)
+    {
+        ::RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), DWORD(value.size()));
+    }
+
+    std::string m_saved;
+    bool m_had = false;
+};
