@@ -72,9 +72,19 @@ std::vector<unsigned char> makePlaceableWmf(short right, short bottom, WORD inch
     return data;
 }
 
+// The pixel with its alpha byte: a metafile is opaque, so 255 wherever it is read.
 PLPixel32 at(const PLBmp& b, int x, int y) {
     const BYTE* p = b.GetLine(y) + x * 4;
-    return PLPixel32(p[2], p[1], p[0], 255);
+    return PLPixel32(p[2], p[1], p[0], p[3]);
+}
+
+// Pixels whose alpha is not 255 (the picture window would blend them away).
+int seeThrough(const PLBmp& b) {
+    int n = 0;
+    for (int y = 0; y < b.GetHeight(); ++y)
+        for (int x = 0; x < b.GetWidth(); ++x)
+            n += b.GetLine(y)[x * 4 + 3] != 255;
+    return n;
 }
 
 int dpiX() {
@@ -112,6 +122,7 @@ TEST(Metafile, EnhancedMetafilePlayedIntoBitmap) {
     EXPECT_EQ(at(bmp, w / 4, h / 4), PLPixel32(255, 0, 0, 255));
     EXPECT_EQ(at(bmp, 3 * w / 4, 3 * h / 4), PLPixel32(0, 0, 255, 255));
     EXPECT_EQ(at(bmp, 3 * w / 4, h / 4), PLPixel32(255, 255, 255, 255));
+    EXPECT_EQ(seeThrough(bmp), 0);
 }
 
 TEST(Metafile, PlaceableMetafileSizedByItsHeader) {
@@ -128,6 +139,7 @@ TEST(Metafile, PlaceableMetafileSizedByItsHeader) {
         EXPECT_EQ(bmp->GetHeight(), 100);
         EXPECT_EQ(at(*bmp, 50, 25), PLPixel32(255, 0, 0, 255));
         EXPECT_EQ(at(*bmp, 150, 75), PLPixel32(0, 0, 255, 255));
+        EXPECT_EQ(seeThrough(*bmp), 0);
     }
 }
 
