@@ -5,6 +5,7 @@
 #include "CImageViewerDlg.h"
 #include "MessagePump.h"
 #include "PLWinBmp.h"
+#include "RefuseDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -182,23 +183,14 @@ TEST(ImageViewer, AViewerDestroyedWhileItsPictureShowsTakesTheWindowWithIt)
     PumpUntil([] { return false; }, 1300);  // no timer of the window calls into the viewer
 }
 
-HHOOK g_refuseHook = nullptr;
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        const CBT_CREATEWNDA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
-        if (create->lpcs->lpszClass == MAKEINTATOM(32770))
-            return 1;  // no dialog window may be made
-    }
-    return ::CallNextHookEx(g_refuseHook, code, wParam, lParam);
-}
-
 TEST(ImageViewer, APictureWindowThatCannotBeMadeLeavesTheViewerNotAlive)
 {
-    g_refuseHook = ::SetWindowsHookExA(WH_CBT, RefuseDialogs, nullptr, ::GetCurrentThreadId());
-    ASSERT_NE(g_refuseHook, nullptr);
-    auto viewer = Splash("solid.bmp");
-    ::UnhookWindowsHookEx(g_refuseHook);
+    std::unique_ptr<CImageViewer> viewer;
+    {
+        RefuseDialogs refuse;
+        ASSERT_TRUE(refuse.Installed());
+        viewer = Splash("solid.bmp");
+    }
     EXPECT_FALSE(viewer->IsAlive());  // the player's splash poll goes on at once
     EXPECT_EQ(viewer->GetWindow(), nullptr);
     viewer->Show();                   // and nothing to show

@@ -5,6 +5,7 @@
 #include "CSlideShowViewerDlg.h"
 #include "CWinApp.h"
 #include "MessagePump.h"
+#include "RefuseDialogs.h"
 #include "ViewerMessages.h"
 
 #include <gtest/gtest.h>
@@ -257,6 +258,21 @@ TEST(SlideShowWindow, AShowThatNeitherLoopsNorClosesStaysOnItsLastSlide)
     auto empty = Show({}, 1);
     empty->Show();
     ASSERT_TRUE(PumpUntil([&] { return !empty->IsAlive(); }, 1000));
+}
+
+TEST(SlideShowWindow, AWindowThatCannotBeMadeLeavesTheViewerNotAlive)
+{
+    std::unique_ptr<CSlideShowViewer> v;
+    {
+        RefuseDialogs refuse;
+        ASSERT_TRUE(refuse.Installed());
+        v = Show({ "slide_red.bmp" }, 1);
+    }
+    EXPECT_FALSE(v->IsAlive());
+    EXPECT_EQ(v->GetWindow(), nullptr);
+    v->Show();
+    EXPECT_FALSE(v->IsAlive());
+    EXPECT_NE(std::string(v->GetLog().c_str()).find("Slideshow window could not be created"), std::string::npos);
 }
 
 }

@@ -9,6 +9,8 @@
 #include <exdisp.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,9 +30,13 @@ class RecordingPlatform : public CViewerPlatform {
 public:
     std::vector<std::string> opened;
     CViewerPlatform& sys = CViewerPlatform::System();
-    bool StartProcess(const char* a, const char* c, const char* f, bool s, ProcessInfo_Tag& p, DWORD& e) override
+    std::vector<std::string> started;
+    // Programs are recorded, not started.
+    bool StartProcess(const char* a, const char* c, const char*, bool, ProcessInfo_Tag&, DWORD& e) override
     {
-        return sys.StartProcess(a, c, f, s, p, e);
+        started.push_back(std::string(a ? a : "") + "|" + (c ? c : ""));
+        e = ERROR_FILE_NOT_FOUND;
+        return false;
     }
     int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                            int showCmd) override
@@ -250,6 +256,125 @@ TEST_F(WebViewerRun, LinksOutsideAndThePagesCloseLink)
     EXPECT_TRUE(second->GetLaunchedBefore());
     EXPECT_FALSE(second->IsAlive());
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvex Software\\WebViewerRunTest");
+}
+
+TEST_F(WebViewerRun, ALinkOpensOutsideForRealThroughItsAssociation)
+{
+    // ".pdf" opened by a command that copies the document beside this test.
+    const std::string scratch = VELMORA_TEST_BINARY_DIR;
+    const std::string doc = scratch + "\\linked.pdf", copy = scratch + "\\opened.pdf";
+    ::DeleteFileA(copy.c_str());
+    if (FILE* f = std::fopen(doc.c_str(), "wb")) {
+        std::fputs("%PDF-1.1 velmora", f);
+        std::fclose(f);
+    }
+    char saved[256] = {};
+    LONG savedSize = sizeof saved;
+    const bool hadPdf = ::RegQueryValueA(HKEY_CLASSES_ROOT, ".pdf", saved, &savedSize) == ERROR_SUCCESS;
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string command = std::string("\"") + system + "\\cmd.exe\" /c copy \"%1\" \"" + copy + "\"";
+    ::RegSetValueA(HKEY_CLASSES_ROOT, ".pdf", REG_SZ, "VelmoraTestPdf", 14);
+    ::RegSetValueA(HKEY_CLASSES_ROOT, "VelmoraTestPdf\\shell\\open\\command", REG_SZ, command.c_str(),
+                   DWORD(command.size()));
+
+    auto v = std::make_unique<CWebViewer>();  // the system's own platform
+    v->SetTestMode(true);
+    v->SetTargetFilename("http://example.invalid/index.html");
+    v->SetLaunchPDFExternally(1);
+    v->Init();
+    v->Launch();
+    v->Show();
+    const HWND w = Window(*v);
+    ASSERT_NE(w, nullptr);
+    Follow(w, doc.c_str());
+    const bool opened = PumpUntil([&] { return ::GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15000);
+    if (hadPdf)
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".pdf", REG_SZ, saved, DWORD(std::strlen(saved)));
+    else
+        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, ".pdf");
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "VelmoraTestPdf\\shell\\open\\command");
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "VelmoraTestPdf\\shell\\open");
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "VelmoraTestPdf\\shell");
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "VelmoraTestPdf");
+    EXPECT_TRUE(opened) << "the document was handed to its program";
+    EXPECT_EQ(Location(*v), "http://example.invalid/index.html");
+    v->CloseWindow();
+    EndProcessOf(w);
+}
+
+// Without browser automation the target opens like a file: the program registered for
+// ".htm", else the shell.
+TEST(WebViewerFallback, NoBrowserOpensThePageLikeAFile)
+{
+    ::CoInitialize(nullptr);
+    {
+        StandInRegistration missing("C:\\no\\such\\folder");
+        RecordingPlatform platform;
+        CWebViewer v;
+        v.SetPlatform(&platform);
+        v.SetTestMode(true);
+        v.SetTargetFilename("http://example.invalid/index.html");
+        v.Init();
+        v.Launch();
+        EXPECT_FALSE(v.GetUseAutomation());
+        EXPECT_EQ(v.GetBrowser(), nullptr);
+        EXPECT_NE(std::string(v.GetLog().c_str()).find("Browser automation not available"), std::string::npos);
+        ASSERT_FALSE(platform.opened.empty()) << v.GetLog().c_str();
+        EXPECT_EQ(platform.opened.back().rfind("open http://example.invalid/index.html", 0), 0u)
+            << platform.opened.back();
+        EXPECT_FALSE(v.IsAlive()) << "nothing was started";
+    }
+    ::CoUninitialize();
+}
+
+// Wine's own browser, once: created, navigated, shown; a link's BeforeNavigate2 reaches the
+// viewer and is cancelled. Its sizes it cannot tell, so the window stays as it put it.
+TEST(WineBrowser, CreatedNavigatedShownAndItsEventsCome)
+{
+    ::CoInitialize(nullptr);
+    RecordingPlatform platform;
+    CWebViewer v;
+    v.SetPlatform(&platform);
+    v.SetTestMode(true);
+    v.SetTargetFilename("http://example.invalid/index.html");
+    v.SetLaunchPDFExternally(1);
+    v.SetWindowSizeType(3);
+    v.SetCustomWidth(300);
+    v.SetCustomHeight(200);
+    v.SetWindowPositionType(1);
+    v.SetWindowPreset(4);
+    v.Init();
+    v.Launch();
+    ASSERT_TRUE(v.GetUseAutomation()) << v.GetLog().c_str();
+    const HWND w = v.GetTargetProcess().hWnd;
+    ASSERT_NE(w, nullptr);
+    char cls[64] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    EXPECT_STREQ(cls, "IEFrame");
+    const std::string log = v.GetLog().c_str();
+    EXPECT_NE(log.find("Navigate http://example.invalid/index.html: 0x00000000"), std::string::npos) << log;
+    EXPECT_NE(log.find("size or position unknown"), std::string::npos) << log;
+    v.Show();
+    EXPECT_TRUE(::IsWindowVisible(w));
+    BSTR pdf = ::SysAllocString(L"C:\\web\\doc.pdf");
+    VARIANT none;
+    ::VariantInit(&none);
+    v.GetBrowser()->Navigate(pdf, &none, &none, &none, &none);
+    ::SysFreeString(pdf);
+    EXPECT_TRUE(PumpUntil([&] { return !platform.opened.empty(); }, 10000)) << "BeforeNavigate2 seen";
+    if (!platform.opened.empty())
+        EXPECT_EQ(platform.opened[0], "open c:\\web\\doc.pdf (none) (none) 5");
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    v.CloseWindow();
+    // Wine's browser stays after Quit: its process is ended here.
+    if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        ::TerminateProcess(p, 1);
+        ::WaitForSingleObject(p, 5000);
+        ::CloseHandle(p);
+    }
+    ::CoUninitialize();
 }
 
 }
