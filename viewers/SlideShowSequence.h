@@ -3,17 +3,18 @@
 // starts, and how a picture is fitted and centred in the window.
 #pragma once
 #include "SlideShowSettings.h"
+#include "ViewersExport.h"
 
 namespace SlideShowLayout {
 
 // The size a w x h picture is drawn at in a W x H window (scaled when scale is set).
-void Fit(bool scale, int w, int h, int W, int H, int& drawnWidth, int& drawnHeight);
+VIEWERS_API void Fit(bool scale, int w, int h, int W, int H, int& drawnWidth, int& drawnHeight);
 // The top-left corner that centres a picture of that size (negative: cut on that side).
-void Centre(int W, int H, int drawnWidth, int drawnHeight, int& left, int& top);
+VIEWERS_API void Centre(int W, int H, int drawnWidth, int drawnHeight, int& left, int& top);
 
 }
 
-class SlideShowSequence {
+class VIEWERS_API SlideShowSequence {
 public:
     enum { FirstTickMs = 100, SkipMs = 10 };
     enum Action {

@@ -4,10 +4,11 @@
 #pragma once
 #include "CFileReadWrite.h"
 #include "DataFileVersion.h"
+#include "ViewersExport.h"
 
 #include <vector>
 
-struct SlideShowSettings {
+struct VIEWERS_API SlideShowSettings {
     // A slide name is held in 260 characters, its terminator included.
     enum { MaxSlideName = 259 };
 

@@ -3,6 +3,7 @@
 // target, everything else goes on in the browser.
 #pragma once
 #include "CString.h"
+#include "ViewersExport.h"
 
 namespace WebNavigationRule {
 
@@ -10,6 +11,6 @@ enum Action { Navigate, OpenOutside, CloseBrowser };
 
 // url as the browser gives it; outside receives the lower-cased address to open when the
 // answer is OpenOutside.
-Action Decide(const CString& url, bool pdfOutside, bool exeOutside, CString& outside);
+VIEWERS_API Action Decide(const CString& url, bool pdfOutside, bool exeOutside, CString& outside);
 
 }

@@ -4,8 +4,9 @@
 #pragma once
 #include "CFileReadWrite.h"
 #include "DataFileVersion.h"
+#include "ViewersExport.h"
 
-struct WebViewerSettings {
+struct VIEWERS_API WebViewerSettings {
     enum SizeType { SizeAsBrowser = 0, SizeWorkArea = 1, SizeFullScreen = 2, SizeCustomClient = 3 };
     enum PositionType { PositionAsBrowser = 0, PositionPreset = 1, PositionPercent = 2 };
     enum Preset { PresetTopLeft = 0, PresetTopRight = 1, PresetCentre = 2, PresetBottomLeft = 3, PresetBottomRight = 4 };

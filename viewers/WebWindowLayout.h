@@ -3,6 +3,7 @@
 // what these decide.
 #pragma once
 #include "WebViewerSettings.h"
+#include "ViewersExport.h"
 
 struct WebWindowRect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -21,17 +22,17 @@ struct Frame {
     bool known = false;  // the browser reported its outer size and its window's client size
     int outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0, edgeWidth = 0, edgeHeight = 0;
 };
-bool Size(const WebViewerSettings& s, int workWidth, int workHeight, const Frame& frame, int& width, int& height);
+VIEWERS_API bool Size(const WebViewerSettings& s, int workWidth, int workHeight, const Frame& frame, int& width, int& height);
 
 // The top-left corner for a window of the given size; false when it stays where the browser
 // put it.
-bool Position(const WebViewerSettings& s, int workWidth, int workHeight, int width, int height, int& left, int& top);
+VIEWERS_API bool Position(const WebViewerSettings& s, int workWidth, int workHeight, int width, int height, int& left, int& top);
 
 }
 
 // The entry effect: the window starts off the work area (or at no width or height) and moves
 // by equal steps, one per timer tick, until it stands at its rectangle.
-class WebWindowEffect {
+class VIEWERS_API WebWindowEffect {
 public:
     // Sets the start; returns the rectangle the window starts at. With no steps (speed 0 or
     // below) or an unknown type the window stands at its end at once and nothing runs.

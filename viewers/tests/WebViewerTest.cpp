@@ -169,6 +169,18 @@ TEST_F(WebViewerRun, TheWindowTakesItsBarsSizeAndPlace)
     EndProcessOf(w);
 }
 
+TEST_F(WebViewerRun, TheLoadingWaitEndsWhenTheBrowserGoes)
+{
+    auto v = Web([](CWebViewer& w) { w.SetParameters("#vanish-while-loading"); });
+    const DWORD start = ::GetTickCount();
+    v->Launch();
+    EXPECT_LT(::GetTickCount() - start, 5000u) << "not the whole bound";
+    EXPECT_FALSE(v->IsAlive());
+    v->Show();
+    v->CloseWindow();
+    EXPECT_FALSE(v->IsAlive());
+}
+
 TEST_F(WebViewerRun, EachEffectEndsAtTheWindowsRectangle)
 {
     const RECT work = WorkArea();

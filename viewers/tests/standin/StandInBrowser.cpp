@@ -30,6 +30,9 @@ public:
     VARIANT_BOOL fullScreen = VARIANT_FALSE;
     int toolBar = 1;
     bool quitting = false;
+    // A page that never finishes loading and whose window is closed meanwhile.
+    bool vanishWhileLoading = false;
+    int busyAnswers = 0;
 
     // Events: each sink in turn; the arguments last first, as dispatch calls take them.
     void Fire(DISPID id, VARIANTARG* args, UINT count)
@@ -75,6 +78,7 @@ public:
         Fire(250, args, 7);
         if (!cancel && !quitting) {
             location = url;
+            vanishWhileLoading = url.find(L"#vanish-while-loading") != std::wstring::npos;
             if (g_window) {
                 ::SetWindowTextW(g_window, url.c_str());
                 ::InvalidateRect(g_window, nullptr, TRUE);
@@ -215,7 +219,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_Busy(VARIANT_BOOL* busy) override
     {
-        *busy = VARIANT_FALSE;
+        *busy = vanishWhileLoading ? VARIANT_TRUE : VARIANT_FALSE;
+        if (vanishWhileLoading && ++busyAnswers == 3)
+            End();  // the next call fails
         return S_OK;
     }
 
