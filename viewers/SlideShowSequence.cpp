@@ -8,10 +8,13 @@ void SlideShowLayout::Fit(bool scale, int w, int h, int W, int H, int& drawnWidt
     drawnHeight = h;
     if (!scale || w <= 0 || h <= 0)
         return;
-    // The side that sticks out more (in pixels) decides the factor.
-    const double f = (h - H) > (w - W) ? double(H) / double(h) : double(W) / double(w);
-    drawnWidth = static_cast<int>(w * f);
-    drawnHeight = static_cast<int>(h * f);
+    // The side that sticks out more (in pixels) decides the factor: H / h or W / w. Sizes are
+    // worked out as exact fractions, so 100 x 500 into 600 high is 120 wide on every processor
+    // (the x87's extra precision would make 100 * 1.2 come out at 119.99...).
+    const bool byHeight = (h - H) > (w - W);
+    const long long num = byHeight ? H : W, den = byHeight ? h : w;
+    drawnWidth = static_cast<int>(static_cast<long long>(w) * num / den);
+    drawnHeight = static_cast<int>(static_cast<long long>(h) * num / den);
 }
 
 void SlideShowLayout::Centre(int W, int H, int drawnWidth, int drawnHeight, int& left, int& top)
