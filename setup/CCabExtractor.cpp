@@ -268,12 +268,17 @@ INT_PTR CCabExtractor::OnNotify(FDINOTIFICATIONTYPE type, PFDINOTIFICATION info)
     case fdintNEXT_CABINET: {
         CPathName path(info->psz3);
         const CString before = path.GetPath();
-        if (!OnNextCabinet(info->psz1, info->psz2, path, info->fdie))
+        if (!OnNextCabinet(info->psz1, info->psz2, path, info->fdie)) {
+            m_lastError = errorAborted;
+            m_cancelled = true;
             return -1;
+        }
         // FDI asks again while the cabinet stays missing: give up once the handler has
         // had its chance and changed nothing.
-        if (info->fdie != FDIERROR_NONE && path.GetPath() == before)
+        if (info->fdie != FDIERROR_NONE && path.GetPath() == before) {
+            m_lastError = errorCabinetNotFound;
             return -1;
+        }
         std::strncpy(info->psz3, path, CB_MAX_CAB_PATH - 1);
         info->psz3[CB_MAX_CAB_PATH - 1] = 0;
         return 0;
