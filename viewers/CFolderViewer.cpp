@@ -20,7 +20,7 @@ void CFolderViewer::SetEqual(CViewer* other) { CViewer::SetEqual(other); }
 void CFolderViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int build)
 {
     CViewer::Read_DAT_File(file, major, minor, build);
-    SetTargetFilename(ReplaceMarkerWithBaseFolder(m_TargetFilename, m_ProgramDirectory));
+    SetTargetFilename(ReplaceMarkerWithBaseFolder(m_Settings.TargetFilename, m_Settings.ProgramDirectory));
 }
 
 void CFolderViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int build)
@@ -34,15 +34,15 @@ void CFolderViewer::Launch()
 {
     if (WasLaunchedBefore())
         return;
-    const char* folder = m_ProgramDirectory.IsEmpty() ? nullptr : m_ProgramDirectory.c_str();
-    m_Platform->ShellExecuteTarget("open", m_TargetFilename, nullptr, folder, ViewerSW_SHOWNORMAL);
-    HWND window = m_Platform->FindWindowByTitle(m_TargetFilename);
+    const char* folder = m_Settings.ProgramDirectory.IsEmpty() ? nullptr : m_Settings.ProgramDirectory.c_str();
+    m_Platform->ShellExecuteTarget("open", m_Settings.TargetFilename, nullptr, folder, ViewerSW_SHOWNORMAL);
+    HWND window = m_Platform->FindWindowByTitle(m_Settings.TargetFilename);
     for (int step = 0; !window && step < WindowWaitSteps; ++step) {
         m_Platform->Sleep(100);
-        window = m_Platform->FindWindowByTitle(m_TargetFilename);
+        window = m_Platform->FindWindowByTitle(m_Settings.TargetFilename);
     }
     m_TargetProcess.hWnd = window;
-    if (window && !m_TestMode)
+    if (window && !m_Settings.TestMode)
         m_Platform->ShowWindow(window, ViewerSW_HIDE);
 }
 
@@ -69,7 +69,7 @@ void CFolderViewer::OnTimer(UINT_PTR id)
     }
     m_Platform->StopTimer(*this, FolderTimer);
     m_FolderTimerId = -1;
-    if (m_Platform->FindWindowByTitle(m_TargetFilename)) {
+    if (m_Platform->FindWindowByTitle(m_Settings.TargetFilename)) {
         m_FolderTimerId = FolderTimer;
         m_Platform->StartTimer(*this, FolderTimer, FolderPollMs);
     } else {
