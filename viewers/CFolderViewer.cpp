@@ -1,6 +1,15 @@
 #include "CFolderViewer.h"
 
 #include "BaseFolderMarker.h"
+#include "CViewerLauncher.h"
+
+namespace {
+
+// A folder the shell can be handed: an empty name would open the base folder itself, and a
+// path longer than the system takes is refused.
+bool Opens(const CString& folder) { return !folder.IsEmpty() && CViewerLauncher::FitsTheSystem(folder); }
+
+}
 
 #if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
 BEGIN_MESSAGE_MAP(CFolderViewer, CViewer)
@@ -34,6 +43,16 @@ void CFolderViewer::Launch()
 {
     if (WasLaunchedBefore())
         return;
+    if (m_Settings.TargetFilename.IsEmpty()) {
+        Log("\n* Target Filename #%d does not exist *\nNothing to launch\n", m_Settings.TargetNum);
+        m_Alive = false;
+        return;
+    }
+    if (!CViewerLauncher::FitsTheSystem(m_Settings.TargetFilename)) {
+        Log("Path too long (%d characters): not launched\n", m_Settings.TargetFilename.GetLength());
+        m_Alive = false;
+        return;
+    }
     const char* folder = m_Settings.ProgramDirectory.IsEmpty() ? nullptr : m_Settings.ProgramDirectory.c_str();
     m_Platform->ShellExecuteTarget("open", m_Settings.TargetFilename, nullptr, folder, ViewerSW_SHOWNORMAL);
     HWND window = m_Platform->FindWindowByTitle(m_Settings.TargetFilename);
@@ -48,7 +67,7 @@ void CFolderViewer::Launch()
 
 void CFolderViewer::Show()
 {
-    if (m_LaunchedBefore)
+    if (m_LaunchedBefore || !Opens(m_Settings.TargetFilename))
         return;
     if (HWND window = m_TargetProcess.hWnd) {
         m_Platform->ShowWindow(window, ViewerSW_SHOWNORMAL);

@@ -19,6 +19,20 @@ bool BeginsWith(const CString& s, const char* head) { return s.Left(int(std::str
 
 bool IsWebAddress(const CString& s) { return BeginsWith(s, "http://") || BeginsWith(s, "https://"); }
 
+// The longest path the system opens (MAX_PATH less its terminating zero), and the longest
+// web address the shell takes.
+const int kMaxPathLength = 259;
+const int kMaxAddressLength = 2083;
+
+}
+
+bool CViewerLauncher::FitsTheSystem(const CString& path)
+{
+    if (BeginsWith(path, "file:///"))
+        return path.GetLength() - 8 <= kMaxPathLength;
+    if (IsWebAddress(path) || path.Left(7).CompareNoCase("mailto:") == 0)
+        return path.GetLength() <= kMaxAddressLength;
+    return path.GetLength() <= kMaxPathLength;
 }
 
 CViewerLauncher::CViewerLauncher(CViewer& viewer) : v(viewer), s(viewer.m_Settings) {}
@@ -244,6 +258,9 @@ void CViewerLauncher::Launch()
             }
             return;
         }
+        // Handed to the shell, an empty name would open the base folder itself.
+        v.AppendLog("Nothing to launch\n");
+        return;
     } else if (s.HasFailsafeProgram) {
         CString viewer = s.RegViewerLocation;
         viewer.MakeLower();
@@ -338,6 +355,14 @@ bool CViewerLauncher::FindStartedProcess(CProcessList& snapshot, const CString& 
 
 bool CViewerLauncher::LaunchProcess(int kind, ProcessInfo_Tag& info)
 {
+    const CString& path = kind == CViewer::LaunchTarget     ? s.TargetFileAndPath
+                          : kind == CViewer::LaunchFailsafe ? s.FailsafeProgPath
+                          : kind == CViewer::LaunchForce1   ? s.ForceString1
+                                                            : s.ForceString2;
+    if (!FitsTheSystem(path)) {
+        v.Log("Path too long (%d characters): not launched\n", path.GetLength());
+        return false;
+    }
     CViewerPlatform& sys = v.Platform();
     std::unique_ptr<CProcessList> snapshot = sys.NewProcessList();
     int count = 0;

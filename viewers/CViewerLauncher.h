@@ -25,6 +25,10 @@ public:
     bool GetConfirmation();
     int GetWindowsVersionCode();
 
+    // Whether the system can be handed this path (a file, a file:/// page or a web or mail
+    // address) to open: a longer one is refused before it reaches the system.
+    static bool FitsTheSystem(const CString& path);
+
     static bool IsVersionOlder(const char* required, const char* installed);
     static int GetWindowsVersionCode(DWORD platformId, DWORD major, DWORD minor, DWORD build);
 
