@@ -46,6 +46,28 @@ void PLPicDecoder::checkSize(long long width, long long height) {
         raiseError(PL_ERRFORMAT_UNKNOWN, "Illegal picture size.");
 }
 
+void PLPicDecoder::setOpaque(PLBmp& bmp) {
+    if (bmp.GetBitsPerPixel() != 32)
+        return;
+    for (int y = 0; y < bmp.GetHeight(); ++y) {
+        BYTE* p = bmp.GetLine(y);
+        for (int x = 0; x < bmp.GetWidth(); ++x)
+            p[x * 4 + 3] = 255;
+    }
+}
+
+void PLPicDecoder::opaqueWhenAlphaUnused(PLBmp& bmp) {
+    if (bmp.GetBitsPerPixel() != 32)
+        return;
+    for (int y = 0; y < bmp.GetHeight(); ++y) {
+        const BYTE* p = bmp.GetLine(y);
+        for (int x = 0; x < bmp.GetWidth(); ++x)
+            if (p[x * 4 + 3])
+                return;
+    }
+    setOpaque(bmp);
+}
+
 void PLPicDecoder::decodeSource(PLDataSource* source, PLBmp* bmp, int bitsPerPixel) {
     try {
         Open(source);

@@ -43,6 +43,11 @@ public:
 protected:
     // Refuses sizes that cannot be a picture: not positive, or beyond 32-bit addressing.
     static void checkSize(long long width, long long height);
+    // Sets the alpha byte of every pixel of a 32-bit bitmap to 255.
+    static void setOpaque(PLBmp& bmp);
+    // A 32-bit picture whose alpha bytes are all 0 shows nothing when blended: its format's
+    // fourth byte was left unused, so the picture is made opaque.
+    static void opaqueWhenAlphaUnused(PLBmp& bmp);
 
     PLDataSource* m_pDataSrc = nullptr;
 

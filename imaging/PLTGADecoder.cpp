@@ -102,6 +102,7 @@ void PLTGADecoder::ReadImage(PLBmp& bmp) {
             for (int i = 0; i < w; ++i)
                 store(s + i * bytes);
         }
+        opaqueWhenAlphaUnused(bmp);
         return;
     }
     long long done = 0;
@@ -121,4 +122,5 @@ void PLTGADecoder::ReadImage(PLBmp& bmp) {
         }
         done += count;
     }
+    opaqueWhenAlphaUnused(bmp);
 }
