@@ -6,7 +6,7 @@
 #pragma once
 #include "CViewer.h"
 
-class CViewerLauncher {
+class VIEWERS_API CViewerLauncher {
 public:
     explicit CViewerLauncher(CViewer& viewer);
 
