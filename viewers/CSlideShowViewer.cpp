@@ -11,41 +11,41 @@ CSlideShowViewer::CSlideShowViewer() : m_Window(nullptr) { ClearAll(); }
 
 CSlideShowViewer::~CSlideShowViewer() { DestroyShowWindow(); }
 
-void CSlideShowViewer::ClearAll() { m_Settings = SlideShowSettings(); }
+void CSlideShowViewer::ClearAll() { m_SlideShowSettings = CSlideShowViewerSettings(); }
 
 void CSlideShowViewer::AddSlide(CString name)
 {
-    if (name.GetLength() > SlideShowSettings::MaxSlideName) {
+    if (name.GetLength() > CSlideShowViewerSettings::MaxSlideName) {
         Log("Slide name too long, left out: %s\n", name.c_str());
         return;
     }
-    m_Settings.Slides.push_back(name);
-    ++m_Settings.NumSlides;
+    m_SlideShowSettings.Slides.push_back(name);
+    ++m_SlideShowSettings.NumSlides;
 }
 
 void CSlideShowViewer::DeleteAllSlides()
 {
-    m_Settings.Slides.clear();
-    m_Settings.NumSlides = 0;
+    m_SlideShowSettings.Slides.clear();
+    m_SlideShowSettings.NumSlides = 0;
 }
 
-void CSlideShowViewer::SetLoopSlideShow(int value) { m_Settings.LoopSlideShow = value; }
-void CSlideShowViewer::SetCloseSlideShowAfterDone(int value) { m_Settings.CloseSlideShowAfterDone = value; }
-void CSlideShowViewer::SetShowCloseButton(int value) { m_Settings.ShowCloseButton = value; }
-void CSlideShowViewer::SetSlideShowWindowSize(unsigned int value) { m_Settings.SlideShowWindowSize = value; }
-void CSlideShowViewer::SetCustomSlideShowWidth(int value) { m_Settings.CustomSlideShowWidth = value; }
-void CSlideShowViewer::SetCustomSlideShowHeight(int value) { m_Settings.CustomSlideShowHeight = value; }
-void CSlideShowViewer::SetDisplayTimeType(unsigned int value) { m_Settings.DisplayTimeType = value; }
-void CSlideShowViewer::SetDisplayTime(int value) { m_Settings.DisplayTime = value; }
-void CSlideShowViewer::SetBackgroundMusic(CString value) { m_Settings.BackgroundMusic = value; }
-void CSlideShowViewer::SetSSBackgroundColor(unsigned long value) { m_Settings.SSBackgroundColor = value; }
-void CSlideShowViewer::SetImageSizeType(int value) { m_Settings.ImageSizeType = value; }
-void CSlideShowViewer::SetNumSlides(int value) { m_Settings.NumSlides = value; }
+void CSlideShowViewer::SetLoopSlideShow(int value) { m_SlideShowSettings.LoopSlideShow = value; }
+void CSlideShowViewer::SetCloseSlideShowAfterDone(int value) { m_SlideShowSettings.CloseSlideShowAfterDone = value; }
+void CSlideShowViewer::SetShowCloseButton(int value) { m_SlideShowSettings.ShowCloseButton = value; }
+void CSlideShowViewer::SetSlideShowWindowSize(unsigned int value) { m_SlideShowSettings.SlideShowWindowSize = value; }
+void CSlideShowViewer::SetCustomSlideShowWidth(int value) { m_SlideShowSettings.CustomSlideShowWidth = value; }
+void CSlideShowViewer::SetCustomSlideShowHeight(int value) { m_SlideShowSettings.CustomSlideShowHeight = value; }
+void CSlideShowViewer::SetDisplayTimeType(unsigned int value) { m_SlideShowSettings.DisplayTimeType = value; }
+void CSlideShowViewer::SetDisplayTime(int value) { m_SlideShowSettings.DisplayTime = value; }
+void CSlideShowViewer::SetBackgroundMusic(CString value) { m_SlideShowSettings.BackgroundMusic = value; }
+void CSlideShowViewer::SetSSBackgroundColor(unsigned long value) { m_SlideShowSettings.SSBackgroundColor = value; }
+void CSlideShowViewer::SetImageSizeType(int value) { m_SlideShowSettings.ImageSizeType = value; }
+void CSlideShowViewer::SetNumSlides(int value) { m_SlideShowSettings.NumSlides = value; }
 
 void CSlideShowViewer::SetEqual(CViewer* other)
 {
     if (CSlideShowViewer* show = dynamic_cast<CSlideShowViewer*>(other))
-        m_Settings = show->m_Settings;  // the slide list too: each viewer keeps its own
+        m_SlideShowSettings = show->m_SlideShowSettings;  // the slide list too: each viewer keeps its own
     CViewer::SetEqual(other);
 }
 
@@ -53,14 +53,14 @@ void CSlideShowViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor,
 {
     CViewer::Read_DAT_File(file, major, minor, build);
     if (file)
-        m_Settings.Read(*file, DataFileVersion{ major, minor, build }, [this](const CString& name) { AddSlide(name); });
+        m_SlideShowSettings.Read(*file, DataFileVersion{ major, minor, build }, [this](const CString& name) { AddSlide(name); });
 }
 
 void CSlideShowViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int build)
 {
     CViewer::Write_DAT_File(file, major, minor, build);
     if (file)
-        m_Settings.Write(*file, DataFileVersion{ major, minor, build });
+        m_SlideShowSettings.Write(*file, DataFileVersion{ major, minor, build });
 }
 
 void CSlideShowViewer::Init()
@@ -68,19 +68,19 @@ void CSlideShowViewer::Init()
     CViewer::Init();
     // A name that already holds the base folder keeps it, so Init may run again.
     std::vector<CString> slides;
-    for (const CString& name : m_Settings.Slides) {
-        const CString path = name.Find(m_ProgramDirectory) >= 0 ? name : m_ProgramDirectory + "\\" + name;
-        if (path.GetLength() > SlideShowSettings::MaxSlideName) {
+    for (const CString& name : m_SlideShowSettings.Slides) {
+        const CString path = name.Find(m_Settings.ProgramDirectory) >= 0 ? name : m_Settings.ProgramDirectory + "\\" + name;
+        if (path.GetLength() > CSlideShowViewerSettings::MaxSlideName) {
             Log("Slide name too long, left out: %s\n", path.c_str());
             continue;
         }
         slides.push_back(path);
     }
-    m_Settings.Slides = slides;
-    m_Settings.NumSlides = static_cast<int>(slides.size());
-    if (!m_Settings.BackgroundMusic.IsEmpty())
-        m_Settings.BackgroundMusic = m_ProgramDirectory + "\\" + m_Settings.BackgroundMusic;
-    if (m_Settings.SlideShowWindowSize == 1)
+    m_SlideShowSettings.Slides = slides;
+    m_SlideShowSettings.NumSlides = static_cast<int>(slides.size());
+    if (!m_SlideShowSettings.BackgroundMusic.IsEmpty())
+        m_SlideShowSettings.BackgroundMusic = m_Settings.ProgramDirectory + "\\" + m_SlideShowSettings.BackgroundMusic;
+    if (m_SlideShowSettings.SlideShowWindowSize == 1)
         m_FullScreen = true;
 }
 
@@ -109,7 +109,7 @@ void CSlideShowViewer::Launch()
         return;
     m_Alive = true;
     DestroyShowWindow();
-    m_Window = new CSlideShowViewerDlg(m_Settings);
+    m_Window = new CSlideShowViewerDlg(m_SlideShowSettings);
     BOOL created;
     {
         CResourceScope own(AfxGetThisModule());

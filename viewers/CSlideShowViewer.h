@@ -2,7 +2,7 @@
 // or for an equal share of a music file that plays during the show.
 #pragma once
 #include "CViewer.h"
-#include "SlideShowSettings.h"
+#include "CSlideShowViewerSettings.h"
 
 class CSlideShowViewerDlg;
 
@@ -36,20 +36,20 @@ public:
     void SetImageSizeType(int value);
     void SetNumSlides(int value);
 
-    int GetLoopSlideShow() const { return m_Settings.LoopSlideShow; }
-    int GetCloseSlideShowAfterDone() const { return m_Settings.CloseSlideShowAfterDone; }
-    int GetShowCloseButton() const { return m_Settings.ShowCloseButton; }
-    unsigned int GetSlideShowWindowSize() const { return m_Settings.SlideShowWindowSize; }
-    int GetCustomSlideShowWidth() const { return m_Settings.CustomSlideShowWidth; }
-    int GetCustomSlideShowHeight() const { return m_Settings.CustomSlideShowHeight; }
-    unsigned int GetDisplayTimeType() const { return m_Settings.DisplayTimeType; }
-    int GetDisplayTime() const { return m_Settings.DisplayTime; }
-    CString GetBackgroundMusic() const { return m_Settings.BackgroundMusic; }
-    unsigned long GetSSBackgroundColor() const { return m_Settings.SSBackgroundColor; }
-    int GetImageSizeType() const { return m_Settings.ImageSizeType; }
-    int GetNumSlides() const { return m_Settings.NumSlides; }
-    const std::vector<CString>& GetSlides() const { return m_Settings.Slides; }
-    const SlideShowSettings& GetSettings() const { return m_Settings; }
+    int GetLoopSlideShow() const { return m_SlideShowSettings.LoopSlideShow; }
+    int GetCloseSlideShowAfterDone() const { return m_SlideShowSettings.CloseSlideShowAfterDone; }
+    int GetShowCloseButton() const { return m_SlideShowSettings.ShowCloseButton; }
+    unsigned int GetSlideShowWindowSize() const { return m_SlideShowSettings.SlideShowWindowSize; }
+    int GetCustomSlideShowWidth() const { return m_SlideShowSettings.CustomSlideShowWidth; }
+    int GetCustomSlideShowHeight() const { return m_SlideShowSettings.CustomSlideShowHeight; }
+    unsigned int GetDisplayTimeType() const { return m_SlideShowSettings.DisplayTimeType; }
+    int GetDisplayTime() const { return m_SlideShowSettings.DisplayTime; }
+    CString GetBackgroundMusic() const { return m_SlideShowSettings.BackgroundMusic; }
+    unsigned long GetSSBackgroundColor() const { return m_SlideShowSettings.SSBackgroundColor; }
+    int GetImageSizeType() const { return m_SlideShowSettings.ImageSizeType; }
+    int GetNumSlides() const { return m_SlideShowSettings.NumSlides; }
+    const std::vector<CString>& GetSlides() const { return m_SlideShowSettings.Slides; }
+    const CSlideShowViewerSettings& SlideShowSettings() const { return m_SlideShowSettings; }
     // The window of the last Launch; null before.
     CSlideShowViewerDlg* GetWindow() const { return m_Window; }
 
@@ -60,5 +60,5 @@ protected:
     void DestroyShowWindow();
 
     CSlideShowViewerDlg* m_Window;
-    SlideShowSettings m_Settings;
+    CSlideShowViewerSettings m_SlideShowSettings;
 };

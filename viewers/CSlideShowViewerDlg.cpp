@@ -18,7 +18,7 @@ BEGIN_MESSAGE_MAP(CSlideShowViewerDlg, CDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CSlideShowViewerDlg::CSlideShowViewerDlg(const SlideShowSettings& settings) : CDialog(IDD), m_settings(settings) {}
+CSlideShowViewerDlg::CSlideShowViewerDlg(const CSlideShowViewerSettings& settings) : CDialog(IDD), m_settings(settings) {}
 
 CSlideShowViewerDlg::~CSlideShowViewerDlg()
 {

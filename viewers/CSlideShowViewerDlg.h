@@ -7,7 +7,7 @@
 #include "PLAnyPicDecoder.h"
 #include "PLWinBmp.h"
 #include "SlideShowSequence.h"
-#include "SlideShowSettings.h"
+#include "CSlideShowViewerSettings.h"
 #include "ViewersExport.h"
 #include "ViewersResource.h"
 
@@ -21,7 +21,7 @@ public:
     enum { IDD = IDD_SLIDESHOW_VIEWER, SlideTimer = 1 };
     static const unsigned int MusicMode = 0x130;
 
-    explicit CSlideShowViewerDlg(const SlideShowSettings& settings);
+    explicit CSlideShowViewerDlg(const CSlideShowViewerSettings& settings);
     ~CSlideShowViewerDlg() override;
 
     BOOL CreateHidden();
@@ -61,7 +61,7 @@ private:
     // The top-level window above this one: its owner chain's last window.
     HWND TopLevel() const;
 
-    SlideShowSettings m_settings;
+    CSlideShowViewerSettings m_settings;
     CSlideShowViewer* m_viewer = nullptr;
     int m_interval = 0;
     std::unique_ptr<SlideShowSequence> m_sequence;

@@ -20,28 +20,28 @@ CWebViewer::CWebViewer()
 {
 }
 
-void CWebViewer::SetShowToolBar(int value) { m_Settings.ShowToolBar = value; }
-void CWebViewer::SetShowMenuBar(int value) { m_Settings.ShowMenuBar = value; }
-void CWebViewer::SetShowAddressBar(int value) { m_Settings.ShowAddressBar = value; }
-void CWebViewer::SetShowStatusBar(int value) { m_Settings.ShowStatusBar = value; }
-void CWebViewer::SetWindowSizeType(int value) { m_Settings.WindowSizeType = value; }
-void CWebViewer::SetCustomWidth(int value) { m_Settings.CustomWidth = value; }
-void CWebViewer::SetCustomHeight(int value) { m_Settings.CustomHeight = value; }
-void CWebViewer::SetWindowResize(int value) { m_Settings.WindowResize = value; }
-void CWebViewer::SetWindowPositionType(int value) { m_Settings.WindowPositionType = value; }
-void CWebViewer::SetWindowPreset(int value) { m_Settings.WindowPreset = value; }
-void CWebViewer::SetCustomX(int value) { m_Settings.CustomX = value; }
-void CWebViewer::SetCustomY(int value) { m_Settings.CustomY = value; }
-void CWebViewer::SetUseEffects(int value) { m_Settings.UseEffects = value; }
-void CWebViewer::SetEffectType(int value) { m_Settings.EffectType = value; }
-void CWebViewer::SetEffectSpeed(int value) { m_Settings.EffectSpeed = value; }
-void CWebViewer::SetWaitToLoad(int value) { m_Settings.WaitToLoad = value; }
-void CWebViewer::SetLaunchPDFExternally(int value) { m_Settings.LaunchPDFExternally = value; }
+void CWebViewer::SetShowToolBar(int value) { m_WebSettings.ShowToolBar = value; }
+void CWebViewer::SetShowMenuBar(int value) { m_WebSettings.ShowMenuBar = value; }
+void CWebViewer::SetShowAddressBar(int value) { m_WebSettings.ShowAddressBar = value; }
+void CWebViewer::SetShowStatusBar(int value) { m_WebSettings.ShowStatusBar = value; }
+void CWebViewer::SetWindowSizeType(int value) { m_WebSettings.WindowSizeType = value; }
+void CWebViewer::SetCustomWidth(int value) { m_WebSettings.CustomWidth = value; }
+void CWebViewer::SetCustomHeight(int value) { m_WebSettings.CustomHeight = value; }
+void CWebViewer::SetWindowResize(int value) { m_WebSettings.WindowResize = value; }
+void CWebViewer::SetWindowPositionType(int value) { m_WebSettings.WindowPositionType = value; }
+void CWebViewer::SetWindowPreset(int value) { m_WebSettings.WindowPreset = value; }
+void CWebViewer::SetCustomX(int value) { m_WebSettings.CustomX = value; }
+void CWebViewer::SetCustomY(int value) { m_WebSettings.CustomY = value; }
+void CWebViewer::SetUseEffects(int value) { m_WebSettings.UseEffects = value; }
+void CWebViewer::SetEffectType(int value) { m_WebSettings.EffectType = value; }
+void CWebViewer::SetEffectSpeed(int value) { m_WebSettings.EffectSpeed = value; }
+void CWebViewer::SetWaitToLoad(int value) { m_WebSettings.WaitToLoad = value; }
+void CWebViewer::SetLaunchPDFExternally(int value) { m_WebSettings.LaunchPDFExternally = value; }
 
 void CWebViewer::SetEqual(CViewer* other)
 {
     if (CWebViewer* web = dynamic_cast<CWebViewer*>(other))
-        m_Settings = web->m_Settings;
+        m_WebSettings = web->m_WebSettings;
     CViewer::SetEqual(other);
 }
 
@@ -49,19 +49,19 @@ void CWebViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int b
 {
     CViewer::Read_DAT_File(file, major, minor, build);
     if (file)
-        m_Settings.Read(*file, DataFileVersion{ major, minor, build });
+        m_WebSettings.Read(*file, DataFileVersion{ major, minor, build });
 }
 
 void CWebViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int build)
 {
     CViewer::Write_DAT_File(file, major, minor, build);
     if (file)
-        m_Settings.Write(*file, DataFileVersion{ major, minor, build });
+        m_WebSettings.Write(*file, DataFileVersion{ major, minor, build });
 }
 
 void CWebViewer::Init()
 {
-    if (m_Settings.WindowSizeType == WebViewerSettings::SizeFullScreen)
+    if (m_WebSettings.WindowSizeType == CWebViewerSettings::SizeFullScreen)
         m_FullScreen = true;
     CViewer::Init();
 }
@@ -74,7 +74,7 @@ void CWebViewer::OpenOutside(const CString& url)
 
 void CWebViewer::StartEffect(const WebWindowRect& end, int workWidth, int workHeight)
 {
-    ApplyEffectRect(m_Effect.Start(m_Settings.EffectType, m_Settings.EffectSpeed, end, workWidth, workHeight));
+    ApplyEffectRect(m_Effect.Start(m_WebSettings.EffectType, m_WebSettings.EffectSpeed, end, workWidth, workHeight));
 }
 
 void CWebViewer::StopEffectTimer()
@@ -172,11 +172,11 @@ void CWebViewer::Launch()
     m_Browser = browser;
 
     browser->put_Visible(VARIANT_FALSE);
-    browser->put_ToolBar(m_Settings.ShowToolBar ? 1 : 0);
-    browser->put_MenuBar(m_Settings.ShowMenuBar ? VARIANT_TRUE : VARIANT_FALSE);
-    browser->put_AddressBar(m_Settings.ShowAddressBar ? VARIANT_TRUE : VARIANT_FALSE);
-    browser->put_StatusBar(m_Settings.ShowStatusBar ? VARIANT_TRUE : VARIANT_FALSE);
-    browser->put_Resizable(m_Settings.WindowResize ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_ToolBar(m_WebSettings.ShowToolBar ? 1 : 0);
+    browser->put_MenuBar(m_WebSettings.ShowMenuBar ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_AddressBar(m_WebSettings.ShowAddressBar ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_StatusBar(m_WebSettings.ShowStatusBar ? VARIANT_TRUE : VARIANT_FALSE);
+    browser->put_Resizable(m_WebSettings.WindowResize ? VARIANT_TRUE : VARIANT_FALSE);
 
     RECT work;
     int workWidth, workHeight;
@@ -191,7 +191,7 @@ void CWebViewer::Launch()
     SHANDLE_PTR handle = 0;
     const HWND window = SUCCEEDED(browser->get_HWND(&handle)) ? reinterpret_cast<HWND>(handle) : nullptr;
     long width = 0, height = 0, left = 0, top = 0;
-    if (m_Settings.WindowSizeType == WebViewerSettings::SizeFullScreen) {
+    if (m_WebSettings.WindowSizeType == CWebViewerSettings::SizeFullScreen) {
         browser->put_FullScreen(VARIANT_TRUE);
     } else {
         WebWindowLayout::Frame frame;
@@ -207,7 +207,7 @@ void CWebViewer::Launch()
             frame.edgeHeight = ::GetSystemMetrics(SM_CYEDGE);
         }
         int w, h;
-        if (WebWindowLayout::Size(m_Settings, workWidth, workHeight, frame, w, h)) {
+        if (WebWindowLayout::Size(m_WebSettings, workWidth, workHeight, frame, w, h)) {
             browser->put_Width(w);
             browser->put_Height(h);
         }
@@ -220,7 +220,7 @@ void CWebViewer::Launch()
         end.width = int(width);
         end.height = int(height);
         int x, y;
-        if (WebWindowLayout::Position(m_Settings, workWidth, workHeight, end.width, end.height, x, y)) {
+        if (WebWindowLayout::Position(m_WebSettings, workWidth, workHeight, end.width, end.height, x, y)) {
             browser->put_Left(x);
             browser->put_Top(y);
         }
@@ -231,9 +231,9 @@ void CWebViewer::Launch()
     if (!placed)
         Log("Browser window size or position unknown: left as the browser put it\n");
 
-    CString address = m_TargetFileAndPath;
-    if (!m_Parameters.IsEmpty() && m_Parameters[0] == '#')
-        address += m_Parameters;
+    CString address = m_Settings.TargetFileAndPath;
+    if (!m_Settings.Parameters.IsEmpty() && m_Settings.Parameters[0] == '#')
+        address += m_Settings.Parameters;
     {
         const int length = ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, nullptr, 0);
         BSTR url = ::SysAllocStringLen(nullptr, length > 0 ? length - 1 : 0);
@@ -247,7 +247,7 @@ void CWebViewer::Launch()
     }
     m_TargetProcess.hWnd = window;
 
-    if (m_Settings.UseEffects && placed)
+    if (m_WebSettings.UseEffects && placed)
         StartEffect(end, workWidth, workHeight);
 
     // Wait while the page loads: not beyond a bound, and not once the browser stops answering
@@ -259,7 +259,7 @@ void CWebViewer::Launch()
         m_Platform->Sleep(BusyPollMs);
     }
 
-    m_Events = new CWebViewerEvents(this, m_Settings.LaunchPDFExternally != 0);
+    m_Events = new CWebViewerEvents(this, m_WebSettings.LaunchPDFExternally != 0);
     if (SUCCEEDED(m_Events->Advise(m_BrowserObject, DIID_DWebBrowserEvents2)))
         m_SinkCookie = 1;
     else
@@ -282,7 +282,7 @@ void CWebViewer::Show()
         m_Platform->ShowWindow(m_TargetProcess.hWnd, ViewerSW_SHOW);
         m_Platform->BringToFront(m_TargetProcess.hWnd);
     }
-    if (m_Settings.UseEffects && m_Effect.IsRunning()) {
+    if (m_WebSettings.UseEffects && m_Effect.IsRunning()) {
         m_EffectTimerId = EffectTimer;
         m_Platform->StartTimer(*this, EffectTimer, EffectTickMs);
     }

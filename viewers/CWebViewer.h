@@ -4,7 +4,7 @@
 // Without browser automation the target opens like a file (the program registered for ".htm").
 #pragma once
 #include "CViewer.h"
-#include "WebViewerSettings.h"
+#include "CWebViewerSettings.h"
 #include "WebWindowLayout.h"
 
 #include <memory>
@@ -49,25 +49,25 @@ public:
     void SetWaitToLoad(int value);
     void SetLaunchPDFExternally(int value);
 
-    int GetShowToolBar() const { return m_Settings.ShowToolBar; }
-    int GetShowMenuBar() const { return m_Settings.ShowMenuBar; }
-    int GetShowAddressBar() const { return m_Settings.ShowAddressBar; }
-    int GetShowStatusBar() const { return m_Settings.ShowStatusBar; }
-    int GetWindowSizeType() const { return m_Settings.WindowSizeType; }
-    int GetCustomWidth() const { return m_Settings.CustomWidth; }
-    int GetCustomHeight() const { return m_Settings.CustomHeight; }
-    int GetWindowResize() const { return m_Settings.WindowResize; }
-    int GetWindowPositionType() const { return m_Settings.WindowPositionType; }
-    int GetWindowPreset() const { return m_Settings.WindowPreset; }
-    int GetCustomX() const { return m_Settings.CustomX; }
-    int GetCustomY() const { return m_Settings.CustomY; }
-    int GetUseEffects() const { return m_Settings.UseEffects; }
-    int GetEffectType() const { return m_Settings.EffectType; }
-    int GetEffectSpeed() const { return m_Settings.EffectSpeed; }
-    int GetWaitToLoad() const { return m_Settings.WaitToLoad; }
-    int GetLaunchPDFExternally() const { return m_Settings.LaunchPDFExternally; }
-    const WebViewerSettings& GetSettings() const { return m_Settings; }
-    void SetSettings(const WebViewerSettings& settings) { m_Settings = settings; }
+    int GetShowToolBar() const { return m_WebSettings.ShowToolBar; }
+    int GetShowMenuBar() const { return m_WebSettings.ShowMenuBar; }
+    int GetShowAddressBar() const { return m_WebSettings.ShowAddressBar; }
+    int GetShowStatusBar() const { return m_WebSettings.ShowStatusBar; }
+    int GetWindowSizeType() const { return m_WebSettings.WindowSizeType; }
+    int GetCustomWidth() const { return m_WebSettings.CustomWidth; }
+    int GetCustomHeight() const { return m_WebSettings.CustomHeight; }
+    int GetWindowResize() const { return m_WebSettings.WindowResize; }
+    int GetWindowPositionType() const { return m_WebSettings.WindowPositionType; }
+    int GetWindowPreset() const { return m_WebSettings.WindowPreset; }
+    int GetCustomX() const { return m_WebSettings.CustomX; }
+    int GetCustomY() const { return m_WebSettings.CustomY; }
+    int GetUseEffects() const { return m_WebSettings.UseEffects; }
+    int GetEffectType() const { return m_WebSettings.EffectType; }
+    int GetEffectSpeed() const { return m_WebSettings.EffectSpeed; }
+    int GetWaitToLoad() const { return m_WebSettings.WaitToLoad; }
+    int GetLaunchPDFExternally() const { return m_WebSettings.LaunchPDFExternally; }
+    const CWebViewerSettings& WebSettings() const { return m_WebSettings; }
+    void SetWebSettings(const CWebViewerSettings& settings) { m_WebSettings = settings; }
 
     // The window is still sliding or growing into place.
     bool IsWindowMoving() const { return m_Effect.IsRunning(); }
@@ -88,7 +88,7 @@ protected:
     void StopEffectTimer();
     void FreeRetiredEvents();
 
-    WebViewerSettings m_Settings;
+    CWebViewerSettings m_WebSettings;
     IWebBrowser2* m_Browser;
     unsigned long m_SinkCookie;
     CWebViewerEvents* m_Events;

@@ -23,7 +23,7 @@ void SlideShowLayout::Centre(int W, int H, int drawnWidth, int drawnHeight, int&
     top = (H - drawnHeight) / 2;
 }
 
-int SlideShowSequence::Interval(const SlideShowSettings& s, bool hasStream, long musicLengthMs, int slideCount)
+int SlideShowSequence::Interval(const CSlideShowViewerSettings& s, bool hasStream, long musicLengthMs, int slideCount)
 {
     if (s.DisplayTimeType && hasStream && musicLengthMs > 0 && slideCount > 0) {
         const long share = musicLengthMs / slideCount;

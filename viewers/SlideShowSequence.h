@@ -2,7 +2,7 @@
 // which slide each timer tick brings (or whether the show closes or stops), where the music
 // starts, and how a picture is fitted and centred in the window.
 #pragma once
-#include "SlideShowSettings.h"
+#include "CSlideShowViewerSettings.h"
 #include "ViewersExport.h"
 
 namespace SlideShowLayout {
@@ -26,7 +26,7 @@ public:
     // Time per slide: DisplayTime seconds, or the music's length shared among the slides.
     // Without a stream, a length or a slide to share it with, DisplayTime it is (below 0
     // counts as 0).
-    static int Interval(const SlideShowSettings& s, bool hasStream, long musicLengthMs, int slideCount);
+    static int Interval(const CSlideShowViewerSettings& s, bool hasStream, long musicLengthMs, int slideCount);
 
     SlideShowSequence(int slideCount, bool loop, bool closeAfterDone, int intervalMs);
 

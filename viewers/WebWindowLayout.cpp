@@ -1,14 +1,14 @@
 #include "WebWindowLayout.h"
 
-bool WebWindowLayout::Size(const WebViewerSettings& s, int workWidth, int workHeight, const Frame& frame, int& width,
+bool WebWindowLayout::Size(const CWebViewerSettings& s, int workWidth, int workHeight, const Frame& frame, int& width,
                            int& height)
 {
     switch (s.WindowSizeType) {
-    case WebViewerSettings::SizeWorkArea:
+    case CWebViewerSettings::SizeWorkArea:
         width = workWidth;
         height = workHeight;
         return true;
-    case WebViewerSettings::SizeCustomClient:
+    case CWebViewerSettings::SizeCustomClient:
         // A browser that cannot tell its sizes would have the frame made up of nothing.
         if (!frame.known)
             return false;
@@ -20,26 +20,26 @@ bool WebWindowLayout::Size(const WebViewerSettings& s, int workWidth, int workHe
     }
 }
 
-bool WebWindowLayout::Position(const WebViewerSettings& s, int workWidth, int workHeight, int width, int height,
+bool WebWindowLayout::Position(const CWebViewerSettings& s, int workWidth, int workHeight, int width, int height,
                                int& left, int& top)
 {
-    if (s.WindowSizeType == WebViewerSettings::SizeWorkArea || s.WindowSizeType == WebViewerSettings::SizeFullScreen) {
+    if (s.WindowSizeType == CWebViewerSettings::SizeWorkArea || s.WindowSizeType == CWebViewerSettings::SizeFullScreen) {
         left = top = 0;
         return true;
     }
     switch (s.WindowPositionType) {
-    case WebViewerSettings::PositionPreset: {
+    case CWebViewerSettings::PositionPreset: {
         const int right = workWidth - width, bottom = workHeight - height;
         switch (s.WindowPreset) {
-        case WebViewerSettings::PresetTopLeft: left = 0; top = 0; break;
-        case WebViewerSettings::PresetTopRight: left = right; top = 0; break;
-        case WebViewerSettings::PresetCentre: left = right / 2; top = bottom / 2; break;
-        case WebViewerSettings::PresetBottomLeft: left = 0; top = bottom; break;
+        case CWebViewerSettings::PresetTopLeft: left = 0; top = 0; break;
+        case CWebViewerSettings::PresetTopRight: left = right; top = 0; break;
+        case CWebViewerSettings::PresetCentre: left = right / 2; top = bottom / 2; break;
+        case CWebViewerSettings::PresetBottomLeft: left = 0; top = bottom; break;
         default: left = right; top = bottom; break;
         }
         return true;
     }
-    case WebViewerSettings::PositionPercent:
+    case CWebViewerSettings::PositionPercent:
         left = static_cast<int>(static_cast<long long>(workWidth) * s.CustomX / 100);
         top = static_cast<int>(static_cast<long long>(workHeight) * s.CustomY / 100);
         return true;
@@ -55,13 +55,13 @@ WebWindowRect WebWindowEffect::Start(int type, int speed, const WebWindowRect& e
     m_running = false;
     float start[2], target[2];
     switch (type) {
-    case WebViewerSettings::SlideFromLeft: start[0] = float(-end.width); target[0] = float(end.left); break;
-    case WebViewerSettings::SlideFromRight: start[0] = float(workWidth); target[0] = float(end.left); break;
-    case WebViewerSettings::SlideFromTop: start[0] = float(-end.height); target[0] = float(end.top); break;
-    case WebViewerSettings::SlideFromBottom: start[0] = float(workHeight); target[0] = float(end.top); break;
-    case WebViewerSettings::GrowWidth: start[0] = 0; target[0] = float(end.width); break;
-    case WebViewerSettings::GrowHeight: start[0] = 0; target[0] = float(end.height); break;
-    case WebViewerSettings::GrowBoth:
+    case CWebViewerSettings::SlideFromLeft: start[0] = float(-end.width); target[0] = float(end.left); break;
+    case CWebViewerSettings::SlideFromRight: start[0] = float(workWidth); target[0] = float(end.left); break;
+    case CWebViewerSettings::SlideFromTop: start[0] = float(-end.height); target[0] = float(end.top); break;
+    case CWebViewerSettings::SlideFromBottom: start[0] = float(workHeight); target[0] = float(end.top); break;
+    case CWebViewerSettings::GrowWidth: start[0] = 0; target[0] = float(end.width); break;
+    case CWebViewerSettings::GrowHeight: start[0] = 0; target[0] = float(end.height); break;
+    case CWebViewerSettings::GrowBoth:
         start[0] = start[1] = 0;
         target[0] = float(end.width);
         target[1] = float(end.height);
@@ -70,7 +70,7 @@ WebWindowRect WebWindowEffect::Start(int type, int speed, const WebWindowRect& e
         m_type = -1;
         return end;
     }
-    if (type != WebViewerSettings::GrowBoth) {
+    if (type != CWebViewerSettings::GrowBoth) {
         start[1] = target[1] = 0;
     }
     // No steps: the window lands at once instead of dividing by nothing.
@@ -89,13 +89,13 @@ WebWindowRect WebWindowEffect::Current() const
 {
     WebWindowRect r = m_end;
     switch (m_type) {
-    case WebViewerSettings::SlideFromLeft:
-    case WebViewerSettings::SlideFromRight: r.left = int(m_current[0]); break;
-    case WebViewerSettings::SlideFromTop:
-    case WebViewerSettings::SlideFromBottom: r.top = int(m_current[0]); break;
-    case WebViewerSettings::GrowWidth: r.width = int(m_current[0]); break;
-    case WebViewerSettings::GrowHeight: r.height = int(m_current[0]); break;
-    case WebViewerSettings::GrowBoth:
+    case CWebViewerSettings::SlideFromLeft:
+    case CWebViewerSettings::SlideFromRight: r.left = int(m_current[0]); break;
+    case CWebViewerSettings::SlideFromTop:
+    case CWebViewerSettings::SlideFromBottom: r.top = int(m_current[0]); break;
+    case CWebViewerSettings::GrowWidth: r.width = int(m_current[0]); break;
+    case CWebViewerSettings::GrowHeight: r.height = int(m_current[0]); break;
+    case CWebViewerSettings::GrowBoth:
         r.width = int(m_current[0]);
         r.height = int(m_current[1]);
         break;
@@ -108,7 +108,7 @@ WebWindowRect WebWindowEffect::Step()
 {
     if (!m_running)
         return m_end;
-    const int values = m_type == WebViewerSettings::GrowBoth ? 2 : 1;
+    const int values = m_type == CWebViewerSettings::GrowBoth ? 2 : 1;
     bool arrived = false;
     for (int i = 0; i < values; ++i) {
         m_current[i] += m_step[i];

@@ -2,7 +2,7 @@
 // that slides or grows it into place. Plain arithmetic, no window: the web viewer applies
 // what these decide.
 #pragma once
-#include "WebViewerSettings.h"
+#include "CWebViewerSettings.h"
 #include "ViewersExport.h"
 
 struct WebWindowRect {
@@ -22,11 +22,11 @@ struct Frame {
     bool known = false;  // the browser reported its outer size and its window's client size
     int outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0, edgeWidth = 0, edgeHeight = 0;
 };
-VIEWERS_API bool Size(const WebViewerSettings& s, int workWidth, int workHeight, const Frame& frame, int& width, int& height);
+VIEWERS_API bool Size(const CWebViewerSettings& s, int workWidth, int workHeight, const Frame& frame, int& width, int& height);
 
 // The top-left corner for a window of the given size; false when it stays where the browser
 // put it.
-VIEWERS_API bool Position(const WebViewerSettings& s, int workWidth, int workHeight, int width, int height, int& left, int& top);
+VIEWERS_API bool Position(const CWebViewerSettings& s, int workWidth, int workHeight, int width, int height, int& left, int& top);
 
 }
 

@@ -268,11 +268,11 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(folder->GetTargetFilename(), "E:\\Pictures");
     CWebViewer* web = dynamic_cast<CWebViewer*>(read.GetTarget(2));
     ASSERT_NE(web, nullptr);
-    EXPECT_EQ(web->GetSettings(), dynamic_cast<CWebViewer*>(written.GetTarget(2))->GetSettings());
+    EXPECT_EQ(web->WebSettings(), dynamic_cast<CWebViewer*>(written.GetTarget(2))->WebSettings());
     EXPECT_EQ(web->GetParameters(), "#news");
     CSlideShowViewer* show = dynamic_cast<CSlideShowViewer*>(read.GetTarget(3));
     ASSERT_NE(show, nullptr);
-    EXPECT_EQ(show->GetSettings(), dynamic_cast<CSlideShowViewer*>(written.GetTarget(3))->GetSettings());
+    EXPECT_EQ(show->SlideShowSettings(), dynamic_cast<CSlideShowViewer*>(written.GetTarget(3))->SlideShowSettings());
     EXPECT_EQ(show->GetSlides().size(), 2u);
 }
 

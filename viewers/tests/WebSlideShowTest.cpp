@@ -35,7 +35,7 @@ TEST(WebWindowLayout, PositionsOnTheWorkArea)
         { 2, 2, 4, 50, 50, 0, 0, true },
     };
     for (const Case& c : cases) {
-        WebViewerSettings s;
+        CWebViewerSettings s;
         s.WindowSizeType = c.sizeType;
         s.WindowPositionType = c.positionType;
         s.WindowPreset = c.preset;
@@ -61,7 +61,7 @@ TEST(WebWindowLayout, SizesByType)
     frame.clientHeight = 500;
     frame.edgeWidth = 2;
     frame.edgeHeight = 2;
-    WebViewerSettings s;
+    CWebViewerSettings s;
     s.CustomWidth = 640;
     s.CustomHeight = 480;
     int w = 0, h = 0;
@@ -202,7 +202,7 @@ TEST(SlideShowSequence, Interval)
         { 0, 5000000, false, 0, 1, 2147483647 },
     };
     for (const Case& c : cases) {
-        SlideShowSettings s;
+        CSlideShowViewerSettings s;
         s.DisplayTimeType = c.type;
         s.DisplayTime = c.displayTime;
         EXPECT_EQ(SlideShowSequence::Interval(s, c.stream, c.length, c.slides), c.ms)
@@ -317,7 +317,7 @@ TEST_F(WebSlideShowRecord, WebRecordReadsBackAndGatesItsLastFlag)
     CWebViewer* back = dynamic_cast<CWebViewer*>(read.get());
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(sentinel, 0x5e7);
-    EXPECT_EQ(back->GetSettings(), web.GetSettings());
+    EXPECT_EQ(back->WebSettings(), web.WebSettings());
     EXPECT_EQ(back->GetTargetFilename(), "web\\index.html");
     EXPECT_EQ(back->GetCustomX(), 10);
     EXPECT_EQ(back->GetEffectSpeed(), 25);
@@ -334,8 +334,8 @@ TEST_F(WebSlideShowRecord, WebRecordReadsBackAndGatesItsLastFlag)
 TEST(WebViewer, DefaultsSetEqualAndInit)
 {
     CWebViewer web;
-    const WebViewerSettings defaults;
-    EXPECT_EQ(web.GetSettings(), defaults);
+    const CWebViewerSettings defaults;
+    EXPECT_EQ(web.WebSettings(), defaults);
     EXPECT_EQ(web.GetShowToolBar(), 1);
     EXPECT_EQ(web.GetCustomWidth(), 800);
     EXPECT_EQ(web.GetWindowPreset(), 2);
@@ -344,7 +344,7 @@ TEST(WebViewer, DefaultsSetEqualAndInit)
     CWebViewer copy;
     ConfigureWeb(web);
     copy.SetEqual(&web);
-    EXPECT_EQ(copy.GetSettings(), web.GetSettings());
+    EXPECT_EQ(copy.WebSettings(), web.WebSettings());
     EXPECT_EQ(copy.GetTargetFilename(), "web\\index.html");
     EXPECT_FALSE(copy.GetFullScreen());
     FakePlatform platform;
@@ -395,7 +395,7 @@ TEST_F(WebSlideShowRecord, SlideShowRecordReadsBackAndGatesImageSizeType)
     CSlideShowViewer* back = dynamic_cast<CSlideShowViewer*>(read.get());
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(sentinel, 0x5e7);
-    EXPECT_EQ(back->GetSettings(), show.GetSettings());
+    EXPECT_EQ(back->SlideShowSettings(), show.SlideShowSettings());
     EXPECT_EQ(back->GetNumSlides(), 3);
     ASSERT_EQ(back->GetSlides().size(), 3u);
     EXPECT_EQ(back->GetSlides()[2], "pics\\three.jpg");
@@ -463,12 +463,12 @@ TEST(SlideShowViewer, SetEqualCopiesItsOwnListAndClearAllResets)
     ConfigureShow(show);
     copy.AddSlide("old.png");
     copy.SetEqual(&show);
-    EXPECT_EQ(copy.GetSettings(), show.GetSettings());
+    EXPECT_EQ(copy.SlideShowSettings(), show.SlideShowSettings());
     show.DeleteAllSlides();
     EXPECT_EQ(show.GetNumSlides(), 0);
     EXPECT_EQ(copy.GetNumSlides(), 3) << "each viewer keeps its own list";
     copy.ClearAll();
-    EXPECT_EQ(copy.GetSettings(), SlideShowSettings());
+    EXPECT_EQ(copy.SlideShowSettings(), CSlideShowViewerSettings());
     EXPECT_EQ(copy.GetCloseSlideShowAfterDone(), 1);
     EXPECT_EQ(copy.GetCustomSlideShowWidth(), 800);
     EXPECT_EQ(copy.GetDisplayTime(), 5);

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-struct VIEWERS_API SlideShowSettings {
+struct VIEWERS_API CSlideShowViewerSettings {
     // A slide name is held in 260 characters, its terminator included.
     enum { MaxSlideName = 259 };
 
@@ -31,14 +31,14 @@ struct VIEWERS_API SlideShowSettings {
     // the file ends even when the count promised more.
     template <class AddSlide> void Read(CFileReadWrite& file, const DataFileVersion& version, AddSlide addSlide);
 
-    bool operator==(const SlideShowSettings& other) const;
-    bool operator!=(const SlideShowSettings& other) const { return !(*this == other); }
+    bool operator==(const CSlideShowViewerSettings& other) const;
+    bool operator!=(const CSlideShowViewerSettings& other) const { return !(*this == other); }
 
 private:
     void ReadFields(CFileReadWrite& file, const DataFileVersion& version);
 };
 
-template <class AddSlide> void SlideShowSettings::Read(CFileReadWrite& file, const DataFileVersion& version,
+template <class AddSlide> void CSlideShowViewerSettings::Read(CFileReadWrite& file, const DataFileVersion& version,
                                                       AddSlide addSlide)
 {
     ReadFields(file, version);

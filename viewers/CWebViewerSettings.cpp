@@ -1,10 +1,10 @@
-#include "WebViewerSettings.h"
+#include "CWebViewerSettings.h"
 
 #include <tuple>
 
 namespace {
 
-auto Fields(const WebViewerSettings& s)
+auto Fields(const CWebViewerSettings& s)
 {
     return std::tie(s.ShowToolBar, s.ShowMenuBar, s.ShowAddressBar, s.ShowStatusBar, s.WindowSizeType, s.CustomWidth,
                     s.CustomHeight, s.WindowResize, s.WindowPositionType, s.WindowPreset, s.CustomX, s.CustomY,
@@ -13,9 +13,9 @@ auto Fields(const WebViewerSettings& s)
 
 }
 
-bool WebViewerSettings::operator==(const WebViewerSettings& other) const { return Fields(*this) == Fields(other); }
+bool CWebViewerSettings::operator==(const CWebViewerSettings& other) const { return Fields(*this) == Fields(other); }
 
-void WebViewerSettings::Write(CFileReadWrite& file, const DataFileVersion& version) const
+void CWebViewerSettings::Write(CFileReadWrite& file, const DataFileVersion& version) const
 {
     file.WriteBool(ShowToolBar);
     file.WriteBool(ShowMenuBar);
@@ -37,7 +37,7 @@ void WebViewerSettings::Write(CFileReadWrite& file, const DataFileVersion& versi
         file.WriteBool(LaunchPDFExternally);
 }
 
-void WebViewerSettings::Read(CFileReadWrite& file, const DataFileVersion& version)
+void CWebViewerSettings::Read(CFileReadWrite& file, const DataFileVersion& version)
 {
     ShowToolBar = file.ReadBool();
     ShowMenuBar = file.ReadBool();

@@ -1,10 +1,10 @@
-#include "SlideShowSettings.h"
+#include "CSlideShowViewerSettings.h"
 
 #include <tuple>
 
 namespace {
 
-auto Fields(const SlideShowSettings& s)
+auto Fields(const CSlideShowViewerSettings& s)
 {
     return std::tie(s.LoopSlideShow, s.CloseSlideShowAfterDone, s.ShowCloseButton, s.SlideShowWindowSize,
                     s.CustomSlideShowWidth, s.CustomSlideShowHeight, s.DisplayTimeType, s.DisplayTime,
@@ -13,9 +13,9 @@ auto Fields(const SlideShowSettings& s)
 
 }
 
-bool SlideShowSettings::operator==(const SlideShowSettings& other) const { return Fields(*this) == Fields(other); }
+bool CSlideShowViewerSettings::operator==(const CSlideShowViewerSettings& other) const { return Fields(*this) == Fields(other); }
 
-void SlideShowSettings::Write(CFileReadWrite& file, const DataFileVersion& version) const
+void CSlideShowViewerSettings::Write(CFileReadWrite& file, const DataFileVersion& version) const
 {
     file.WriteBool(LoopSlideShow);
     file.WriteBool(CloseSlideShowAfterDone);
@@ -34,7 +34,7 @@ void SlideShowSettings::Write(CFileReadWrite& file, const DataFileVersion& versi
         file.WriteString(slide);
 }
 
-void SlideShowSettings::ReadFields(CFileReadWrite& file, const DataFileVersion& version)
+void CSlideShowViewerSettings::ReadFields(CFileReadWrite& file, const DataFileVersion& version)
 {
     LoopSlideShow = file.ReadBool();
     CloseSlideShowAfterDone = file.ReadBool();

@@ -6,7 +6,7 @@
 #include "DataFileVersion.h"
 #include "ViewersExport.h"
 
-struct VIEWERS_API WebViewerSettings {
+struct VIEWERS_API CWebViewerSettings {
     enum SizeType { SizeAsBrowser = 0, SizeWorkArea = 1, SizeFullScreen = 2, SizeCustomClient = 3 };
     enum PositionType { PositionAsBrowser = 0, PositionPreset = 1, PositionPercent = 2 };
     enum Preset { PresetTopLeft = 0, PresetTopRight = 1, PresetCentre = 2, PresetBottomLeft = 3, PresetBottomRight = 4 };
@@ -35,6 +35,6 @@ struct VIEWERS_API WebViewerSettings {
     void Write(CFileReadWrite& file, const DataFileVersion& version) const;
     void Read(CFileReadWrite& file, const DataFileVersion& version);
 
-    bool operator==(const WebViewerSettings& other) const;
-    bool operator!=(const WebViewerSettings& other) const { return !(*this == other); }
+    bool operator==(const CWebViewerSettings& other) const;
+    bool operator!=(const CWebViewerSettings& other) const { return !(*this == other); }
 };
