@@ -157,12 +157,15 @@ void CWebViewer::Launch()
     CLSID clsid;
     IUnknown* object = nullptr;
     IWebBrowser2* browser = nullptr;
-    if (FAILED(::CLSIDFromProgID(L"InternetExplorer.Application.1", &clsid))
-        || FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)))
-        || FAILED(object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser)))) {
+    HRESULT created = ::CLSIDFromProgID(L"InternetExplorer.Application.1", &clsid);
+    if (SUCCEEDED(created))
+        created = ::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object));
+    if (SUCCEEDED(created))
+        created = object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser));
+    if (FAILED(created)) {
         if (object)
             object->Release();
-        Log("Browser automation not available\n");
+        Log("Browser automation not available (0x%08lx)\n", static_cast<unsigned long>(created));
         m_UseAutomation = 0;
         CViewer::Launch();
         return;

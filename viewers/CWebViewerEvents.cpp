@@ -14,6 +14,9 @@ CWebViewerEvents::CWebViewerEvents(CWebViewer* viewer, bool launchPdfExternally)
 CWebViewerEvents::~CWebViewerEvents()
 {
     Unadvise();
+    // A browser that never let go of its connection (gone or hung) must not call into a
+    // freed sink: cut every reference held from outside.
+    ::CoDisconnectObject(static_cast<IDispatch*>(this), 0);
     if (m_ComStarted)
         ::CoUninitialize();
 }

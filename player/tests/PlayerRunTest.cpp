@@ -1006,6 +1006,7 @@ TEST(PlayerRun, ASlideShowAndAWebTargetOnScreen)
         browserWindow = ::FindWindowA(STANDIN_WINDOW_CLASS, nullptr);
     }
     ASSERT_NE(browserWindow, nullptr) << "the slideshow ended and the browser came";
+    browser.Track(browserWindow);
     RECT b = {};
     for (int i = 0; i < 100; ++i) {
         ::GetWindowRect(browserWindow, &b);

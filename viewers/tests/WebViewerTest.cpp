@@ -79,7 +79,12 @@ protected:
         v->Init();
         return v;
     }
-    HWND Window(CWebViewer& v) { return v.GetTargetProcess().hWnd; }
+    HWND Window(CWebViewer& v)
+    {
+        const HWND w = v.GetTargetProcess().hWnd;
+        registration.Track(w);
+        return w;
+    }
     static RECT Rect(HWND w)
     {
         RECT r = {};

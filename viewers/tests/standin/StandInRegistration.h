@@ -5,6 +5,7 @@
 #include "StandInBrowser.h"
 
 #include <string>
+#include <vector>
 
 class StandInRegistration {
 public:
@@ -17,6 +18,8 @@ public:
     }
     ~StandInRegistration()
     {
+        for (DWORD pid : m_processes)
+            EndProcess(pid);
         if (m_had)
             WriteDefault("InternetExplorer.Application.1\\CLSID", m_saved);
         else
@@ -27,16 +30,28 @@ public:
     StandInRegistration(const StandInRegistration&) = delete;
     StandInRegistration& operator=(const StandInRegistration&) = delete;
 
+    // Remembers the process of a stand-in's window while the window exists, so that it is
+    // ended with this object even when the window is gone by then.
+    void Track(HWND window)
+    {
+        DWORD pid = 0;
+        if (window && ::GetWindowThreadProcessId(window, &pid) && pid)
+            m_processes.push_back(pid);
+    }
     // Waits a little for the process of the window to end, then ends it.
     static void EndProcessOf(HWND window)
     {
         DWORD pid = 0;
         if (window && ::GetWindowThreadProcessId(window, &pid) && pid)
-            if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-                if (::WaitForSingleObject(p, 3000) != WAIT_OBJECT_0)
-                    ::TerminateProcess(p, 1);
-                ::CloseHandle(p);
-            }
+            EndProcess(pid);
+    }
+    static void EndProcess(DWORD pid)
+    {
+        if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            if (::WaitForSingleObject(p, 3000) != WAIT_OBJECT_0)
+                ::TerminateProcess(p, 1);
+            ::CloseHandle(p);
+        }
     }
 
 private:
@@ -52,6 +67,7 @@ private:
         ::RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), DWORD(value.size()));
     }
 
+    std::vector<DWORD> m_processes;
     std::string m_saved;
     bool m_had = false;
 };
