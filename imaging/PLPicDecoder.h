@@ -41,11 +41,19 @@ public:
     static void SetTraceConfig(int level, const char* file);
 
 protected:
-    // Refuses sizes that cannot be a picture: not positive, or beyond 32-bit addressing.
+    // The most pixels a picture may have; larger ones are refused with code 10.
+    static constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+    // Refuses sizes that cannot be a picture: not positive, or beyond 32-bit addressing
+    // (code 2), or more than kMaxPixels (code 10).
     static void checkSize(long long width, long long height);
+    // Refuses, with code 11, a picture whose data cannot hold what its header promises: at
+    // least the given number of bytes must be left. Called before anything is allocated.
+    void requireBytes(long long bytes) const;
 
     PLDataSource* m_pDataSrc = nullptr;
 
 private:
     void decodeSource(PLDataSource* source, PLBmp* bmp, int bitsPerPixel);
+    void decodeToBitmap(PLBmp& bmp, int bitsPerPixel);
+    [[noreturn]] static void throwOutOfMemory();
 };

@@ -197,7 +197,7 @@ void PLPictDecoder::Open(PLDataSource* src) {
     PLPicDecoder::Open(src);
     m_Kind = kNone;
     src->ReadBytes(512 + 10);  // preamble, picture size and frame
-    const BYTE* v = src->PeekBytes(2);
+    const BYTE* v = src->PeekBytes(src->GetBytesLeft() >= 2 ? 2 : 0);
     if (src->GetBytesLeft() >= 2 && v[0] == 0x11 && v[1] == 0x01) {
         m_Version = 1;
         src->ReadBytes(2);
