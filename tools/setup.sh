@@ -14,6 +14,7 @@ need_pkgs=(
   zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libgif-dev libjpeg-turbo-progs
   zip unzip imagemagick gcab cabextract liblnk-utils lame
   dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #   tools/test.sh            everything
 #   tools/test.sh native     only the native tree (portable code under ASan/UBSan)
 #   tools/test.sh win32      only the Windows trees (tests under Wine)
+#   tools/test.sh fuzz       only the fuzz targets: every corpus input, then 30 s of fuzzing each
 # The deliverables are 32-bit (build/win32). Their tests run under 32-bit Wine where this
 # machine's kernel can run 32-bit programs; where it cannot, build/win32 is only built and
 # the same tests run from build/win64, the sources built for 64-bit Windows, under wine64.
@@ -30,6 +31,9 @@ run_tree() {
 mkdir -p "$top/build"
 if [ "$which" = all ] || [ "$which" = native ]; then
   run_tree native yes
+fi
+if [ "$which" = all ] || [ "$which" = fuzz ]; then
+  bash "$top/tools/fuzz.sh" 30 || status=1
 fi
 if [ "$which" = all ] || [ "$which" = win32 ]; then
   if /usr/lib/wine/wine --version >/dev/null 2>&1; then
