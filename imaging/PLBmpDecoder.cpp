@@ -118,6 +118,7 @@ void PLBmpDecoder::ReadImage(PLBmp& bmp) {
         decodeRLE(bmp, m_Compression == 2);
     else
         decodeRows(bmp);
+    opaqueWhenAlphaUnused(bmp);
 }
 
 void PLBmpDecoder::decodeRows(PLBmp& bmp) {

@@ -175,4 +175,5 @@ void PLPSDDecoder::ReadImage(PLBmp& bmp) {
     } else {
         raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Compression unknown.");
     }
+    opaqueWhenAlphaUnused(bmp);
 }

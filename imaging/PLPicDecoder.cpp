@@ -55,6 +55,28 @@ void PLPicDecoder::requireBytes(long long bytes) const {
         throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
 }
 
+void PLPicDecoder::setOpaque(PLBmp& bmp) {
+    if (bmp.GetBitsPerPixel() != 32)
+        return;
+    for (int y = 0; y < bmp.GetHeight(); ++y) {
+        BYTE* p = bmp.GetLine(y);
+        for (int x = 0; x < bmp.GetWidth(); ++x)
+            p[x * 4 + 3] = 255;
+    }
+}
+
+void PLPicDecoder::opaqueWhenAlphaUnused(PLBmp& bmp) {
+    if (bmp.GetBitsPerPixel() != 32)
+        return;
+    for (int y = 0; y < bmp.GetHeight(); ++y) {
+        const BYTE* p = bmp.GetLine(y);
+        for (int x = 0; x < bmp.GetWidth(); ++x)
+            if (p[x * 4 + 3])
+                return;
+    }
+    setOpaque(bmp);
+}
+
 void PLPicDecoder::decodeSource(PLDataSource* source, PLBmp* bmp, int bitsPerPixel) {
     try {
         try {

@@ -49,6 +49,11 @@ protected:
     // Refuses, with code 11, a picture whose data cannot hold what its header promises: at
     // least the given number of bytes must be left. Called before anything is allocated.
     void requireBytes(long long bytes) const;
+    // Sets the alpha byte of every pixel of a 32-bit bitmap to 255.
+    static void setOpaque(PLBmp& bmp);
+    // A 32-bit picture whose alpha bytes are all 0 shows nothing when blended: its format's
+    // fourth byte was left unused, so the picture is made opaque.
+    static void opaqueWhenAlphaUnused(PLBmp& bmp);
 
     PLDataSource* m_pDataSrc = nullptr;
 

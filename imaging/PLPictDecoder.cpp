@@ -370,6 +370,7 @@ void PLPictDecoder::ReadImage(PLBmp& bmp) {
     if (m_Opcode == 0x91 || m_Opcode == 0x99 || m_Opcode == 0x9B)
         skipRegion();  // mask region
     readPixels(&bmp);
+    opaqueWhenAlphaUnused(bmp);
 }
 
 void PLPictDecoder::Close() {

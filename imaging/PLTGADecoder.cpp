@@ -107,6 +107,7 @@ void PLTGADecoder::ReadImage(PLBmp& bmp) {
             for (int i = 0; i < w; ++i)
                 store(s + i * bytes);
         }
+        opaqueWhenAlphaUnused(bmp);
         return;
     }
     long long done = 0;
@@ -126,4 +127,5 @@ void PLTGADecoder::ReadImage(PLBmp& bmp) {
         }
         done += count;
     }
+    opaqueWhenAlphaUnused(bmp);
 }

@@ -133,6 +133,7 @@ void PLTIFFDecoder::ReadImage(PLBmp& bmp) {
     else
         doHiColor(bmp);
     checkLibraryError();
+    opaqueWhenAlphaUnused(bmp);
 }
 
 void PLTIFFDecoder::doLoColor(PLBmp& bmp) {

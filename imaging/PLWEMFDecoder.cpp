@@ -164,6 +164,8 @@ void PLWEMFDecoder::ReadImage(PLBmp& bmp) {
             bmp.SetPaletteEntry(i, bi->bmiColors[i].rgbRed, bi->bmiColors[i].rgbGreen, bi->bmiColors[i].rgbBlue, 255);
     for (int y = 0; y < h; ++y)
         std::memcpy(bmp.GetLine(y), pixels.data() + size_t(y) * stride, size_t(w) * (bpp / 8));
+    // GDI leaves the fourth byte undefined (0 on most screens): a played metafile is opaque.
+    setOpaque(bmp);
 }
 
 void PLWEMFDecoder::Close() {

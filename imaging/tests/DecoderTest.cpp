@@ -81,6 +81,13 @@ const Case kCases[] = {
     {"tif-rgb16.tif", PL_FT_TIFF, 32, 1, nullptr},
     {"tif-tiled.tif", PL_FT_TIFF, 32, 0, nullptr},
     {"tif-bigendian.tif", PL_FT_TIFF, 32, 0, nullptr},
+    // A fourth byte that is 0 throughout was left unused: the picture is opaque, not invisible.
+    {"bmp-32alpha0.bmp", PL_FT_WINBMP, 32, 0, "alpha0-reference.pam"},
+    {"bmp-v5alpha0.bmp", PL_FT_WINBMP, 32, 0, "alpha0-reference.pam"},
+    {"tga-32alpha0.tga", PL_FT_TARGA, 32, 0, "tga-24.tga.pam"},  // written upside down, as that one
+    {"psd-alpha0.psd", PL_FT_PSD, 32, 0, "alpha0-reference.pam"},
+    {"pict-alpha0.pict", PL_FT_MACPICT, 32, 0, "alpha0-reference.pam"},
+    {"tif-alpha0.tif", PL_FT_TIFF, 32, 0, "alpha0-reference.pam"},
 };
 
 class FixtureDecoding : public ::testing::TestWithParam<Case> {};

@@ -191,6 +191,12 @@ TEST(Malformed, Tga16BitPixels) {
     EXPECT_TRUE(bmp.HasAlpha());
     EXPECT_EQ(pixel(bmp, 0, 0), PLPixel32(0, 0, 0, 0x80));
     EXPECT_EQ(pixel(bmp, 1, 0), PLPixel32(248, 248, 248, 0));
+    // Without bit 15 in any pixel the attribute bit was left unused: opaque, not invisible.
+    t.bytes()[18] = 0x00;
+    t.bytes()[19] = 0x7C;
+    ASSERT_EQ(decode(t.bytes(), bmp).code, 0);
+    EXPECT_EQ(pixel(bmp, 0, 0), PLPixel32(248, 0, 0, 255));
+    EXPECT_EQ(pixel(bmp, 1, 0), PLPixel32(248, 248, 248, 255));
 }
 
 TEST(Malformed, PcxLinesAndRuns) {

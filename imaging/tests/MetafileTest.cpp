@@ -1,4 +1,5 @@
 // Windows and enhanced metafiles, played by GDI into bitmaps (Windows).
+#include "MetafileRecorder.h"
 #include "PLAnyBmp.h"
 #include "PLAnyPicDecoder.h"
 #include "PLTextException.h"
@@ -11,7 +12,7 @@
 namespace {
 // Draws a white background, a red square in the top left quarter and a blue one in the
 // bottom right quarter of a 100 x 100 logical-unit picture.
-void drawPicture(HDC dc) {
+void drawPicture(HDC dc, int, int) {
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
     RECT all = {0, 0, 100, 100}, a = {0, 0, 50, 50}, b = {50, 50, 100, 100};
@@ -22,59 +23,26 @@ void drawPicture(HDC dc) {
     DeleteObject(blue);
 }
 
-std::vector<unsigned char> makeEmf() {
-    HDC screen = GetDC(nullptr);
-    // Frame in hundredths of millimetres matching 100 x 100 device pixels.
-    int hmmX = GetDeviceCaps(screen, HORZSIZE) * 100, pixX = GetDeviceCaps(screen, HORZRES);
-    int hmmY = GetDeviceCaps(screen, VERTSIZE) * 100, pixY = GetDeviceCaps(screen, VERTRES);
-    RECT frame = {0, 0, 100 * hmmX / pixX, 100 * hmmY / pixY};
-    HDC dc = CreateEnhMetaFileA(screen, nullptr, &frame, nullptr);
-    ReleaseDC(nullptr, screen);
-    drawPicture(dc);
-    HENHMETAFILE emf = CloseEnhMetaFile(dc);
-    UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
-    std::vector<unsigned char> data(size);
-    GetEnhMetaFileBits(emf, size, data.data());
-    DeleteEnhMetaFile(emf);
-    return data;
-}
+std::vector<unsigned char> makeEmf() { return RecordEnhancedMetafile(100, 100, drawPicture); }
 
 // A placeable Windows metafile of the picture with the bounding box and units per inch given.
 std::vector<unsigned char> makePlaceableWmf(short right, short bottom, WORD inch) {
-    HDC dc = CreateMetaFileA(nullptr);
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowOrgEx(dc, 0, 0, nullptr);
-    SetWindowExtEx(dc, 100, 100, nullptr);
-    drawPicture(dc);
-    HMETAFILE wmf = CloseMetaFile(dc);
-    UINT size = GetMetaFileBitsEx(wmf, 0, nullptr);
-    std::vector<unsigned char> body(size);
-    GetMetaFileBitsEx(wmf, size, body.data());
-    DeleteMetaFile(wmf);
-
-    std::vector<unsigned char> data(22);
-    auto put16 = [&](size_t at, unsigned v) {
-        data[at] = BYTE(v);
-        data[at + 1] = BYTE(v >> 8);
-    };
-    put16(0, 0xCDD7);
-    put16(2, 0x9AC6);
-    put16(6, 0);
-    put16(8, 0);
-    put16(10, WORD(right));
-    put16(12, WORD(bottom));
-    put16(14, inch);
-    WORD sum = 0;
-    for (size_t i = 0; i < 20; i += 2)
-        sum ^= WORD(data[i] | (data[i + 1] << 8));
-    put16(20, sum);
-    data.insert(data.end(), body.begin(), body.end());
-    return data;
+    return RecordPlaceableMetafile(100, 100, right, bottom, inch, drawPicture);
 }
 
+// The pixel with its alpha byte: a metafile is opaque, so 255 wherever it is read.
 PLPixel32 at(const PLBmp& b, int x, int y) {
     const BYTE* p = b.GetLine(y) + x * 4;
-    return PLPixel32(p[2], p[1], p[0], 255);
+    return PLPixel32(p[2], p[1], p[0], p[3]);
+}
+
+// Pixels whose alpha is not 255 (the picture window would blend them away).
+int seeThrough(const PLBmp& b) {
+    int n = 0;
+    for (int y = 0; y < b.GetHeight(); ++y)
+        for (int x = 0; x < b.GetWidth(); ++x)
+            n += b.GetLine(y)[x * 4 + 3] != 255;
+    return n;
 }
 
 int dpiX() {
@@ -112,6 +80,7 @@ TEST(Metafile, EnhancedMetafilePlayedIntoBitmap) {
     EXPECT_EQ(at(bmp, w / 4, h / 4), PLPixel32(255, 0, 0, 255));
     EXPECT_EQ(at(bmp, 3 * w / 4, 3 * h / 4), PLPixel32(0, 0, 255, 255));
     EXPECT_EQ(at(bmp, 3 * w / 4, h / 4), PLPixel32(255, 255, 255, 255));
+    EXPECT_EQ(seeThrough(bmp), 0);
 }
 
 TEST(Metafile, PlaceableMetafileSizedByItsHeader) {
@@ -128,6 +97,7 @@ TEST(Metafile, PlaceableMetafileSizedByItsHeader) {
         EXPECT_EQ(bmp->GetHeight(), 100);
         EXPECT_EQ(at(*bmp, 50, 25), PLPixel32(255, 0, 0, 255));
         EXPECT_EQ(at(*bmp, 150, 75), PLPixel32(0, 0, 255, 255));
+        EXPECT_EQ(seeThrough(*bmp), 0);
     }
 }
 

@@ -20,7 +20,8 @@ bool LoadReference(const std::string& path, ReferencePicture& out);
 
 // Describes the first pixels of a 32-bit bitmap that differ from the reference by more
 // than tolerance in a channel; empty when none. Alpha is compared (and colour skipped
-// where alpha is 0) when both carry alpha.
+// where the reference's alpha is 0) whenever the bitmap says it has alpha: a reference
+// without alpha is opaque.
 std::string CompareWithReference(const PLBmp& bmp, const ReferencePicture& ref, int tolerance);
 
 // Path of a fixture file.

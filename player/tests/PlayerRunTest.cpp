@@ -6,6 +6,7 @@
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "MetafileRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,7 @@ struct Project {
     int splash = 1;
     int agreement = 0;
     int splashDuration = 1;
+    std::string splashPicture = "splash.gif";
     int singleInstance = 0;
     int preload = 0;
     std::vector<std::string> targets;
@@ -94,7 +96,7 @@ void WriteProject(const std::string& path, const Project& p)
     f.WriteBool(1);          // debug log
     f.WriteBool(p.splash);
     if (p.splash) {
-        f.WriteString("splash.gif");
+        f.WriteString(p.splashPicture.c_str());
         f.WriteString("ding.wav");
         f.WriteInt(p.splashDuration);
         f.WriteBool(1);
@@ -767,6 +769,66 @@ TEST(PlayerRun, TheAgreementGateAndTheSplashOnScreen)
     ::CloseHandle(player);
     const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
     EXPECT_TRUE(Holds(log, "\nProcess ended\n\n")) << "the target ran after the agreement";
+}
+
+// Metafile splashes as a drawing program saves them: two filled halves in two colours.
+const COLORREF kLeftHalf = RGB(220, 40, 30), kRightHalf = RGB(30, 170, 60);
+
+void DrawHalves(HDC dc, int width, int height)
+{
+    const HBRUSH left = ::CreateSolidBrush(kLeftHalf), right = ::CreateSolidBrush(kRightHalf);
+    const RECT a = {0, 0, width / 2, height}, b = {width / 2, 0, width, height};
+    ::FillRect(dc, &a, left);
+    ::FillRect(dc, &b, right);
+    ::DeleteObject(left);
+    ::DeleteObject(right);
+}
+
+TEST(PlayerRun, MetafileSplashesShowTheirColoursOnScreen)
+{
+    HDC screen = ::GetDC(nullptr);
+    const WORD dpi = (WORD)::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    const struct {
+        const char* name;
+        std::vector<unsigned char> bytes;
+    } splashes[] = {
+        {"splash.emf", RecordEnhancedMetafile(320, 200, DrawHalves)},
+        {"splash.wmf", RecordPlaceableMetafile(320, 200, 320, 200, dpi, DrawHalves)},
+    };
+    for (const auto& splash : splashes) {
+        SCOPED_TRACE(splash.name);
+        const std::string base = MakeBaseFolder("run_metafile");
+        CopyMedia(base);
+        if (FILE* out = std::fopen((base + "\\" + splash.name).c_str(), "wb")) {
+            std::fwrite(splash.bytes.data(), 1, splash.bytes.size(), out);
+            std::fclose(out);
+        }
+        Project p;
+        p.splashPicture = splash.name;
+        p.splashDuration = 6;
+        p.targets = {"first.exe"};
+        WriteProject(base + "\\velmora.dat", p);
+        HANDLE player = nullptr;
+        ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+        const std::string logPath = base + "\\debug.afv";
+        for (int i = 0; i < 300 && !Holds(ReadLog(logPath), "Splash Started...\n"); ++i)
+            ::Sleep(100);
+        ::Sleep(2000);  // shown and painted
+        const Screenshot shot = TakeScreenshot(std::string("splash_") + (splash.name + 7));
+        // The picture, 320 x 200 in the middle of the screen in its background colour.
+        const int cx = shot.width / 2, cy = shot.height / 2;
+        EXPECT_EQ(shot.Pixel(2, 2), RGB(0, 0, 0x40));
+        EXPECT_EQ(shot.Pixel(cx - 80, cy), kLeftHalf);
+        EXPECT_EQ(shot.Pixel(cx - 150, cy - 90), kLeftHalf);
+        EXPECT_EQ(shot.Pixel(cx + 80, cy), kRightHalf);
+        EXPECT_EQ(shot.Pixel(cx + 150, cy + 90), kRightHalf);
+        EXPECT_EQ(shot.Pixel(cx - 170, cy), RGB(0, 0, 0x40));
+        EXPECT_EQ(::WaitForSingleObject(player, 60000), (DWORD)WAIT_OBJECT_0);
+        ::TerminateProcess(player, 1);
+        ::CloseHandle(player);
+        EXPECT_TRUE(Holds(ReadLog(logPath), "Splash End\n\n"));
+    }
 }
 
 }  // namespace

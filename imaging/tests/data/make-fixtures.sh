@@ -132,5 +132,18 @@ convert $colour -depth 8 PAM:psd-index.psd.pam
 # Reading a merged picture with alpha, ImageMagick removes a white matte from the colours,
 # which its writer never put there: the picture written is the reference.
 convert $alpha -depth 8 PAM:psd-rgba.psd.pam
+
+# The colour picture with every alpha byte 0, in each format whose fourth byte writers also
+# leave unused: such a picture is shown opaque, so its reference is the colour picture
+# (for the TGA, which ImageMagick writes upside down, that of the 24-bit TGA).
+# (Made after the references above, which would otherwise take these in too.)
+convert $colour -alpha set -channel A -evaluate set 0 +channel zero.tmp.pam
+convert zero.tmp.pam -define bmp3:alpha=true BMP3:bmp-32alpha0.bmp
+convert zero.tmp.pam -define bmp:format=bmp4 BMP:bmp-v5alpha0.bmp
+convert zero.tmp.pam -compress none TGA:tga-32alpha0.tga
+convert zero.tmp.pam -compress RLE PSD:psd-alpha0.psd
+convert zero.tmp.pam PICT:pict-alpha0.pict
+convert zero.tmp.pam -define tiff:alpha=unspecified -compress none TIFF:tif-alpha0.tif
+convert $colour -depth 8 PAM:alpha0-reference.pam
 rm -f ./*.tmp ./*.tmp.*
 ls -l
