@@ -39,6 +39,7 @@ TEST(HostileInput, RegressionInputsAreRefusedQuickly) {
         {"gif-screen-huge.gif", PL_ERRNO_MEMORY},        // a logical screen of 12000 x 12000
         {"tga-short.tga", PL_ERREND_OF_FILE},            // 8000 x 8000 raw from 30 bytes
         {"ppm-short.ppm", PL_ERREND_OF_FILE},            // 8000 x 8000 raw from 30 bytes
+        {"tiff-huge.tif", PL_ERRNO_MEMORY},              // 9000 x 8000 from 16 bytes of strip
     };
     for (auto& c : cases) {
         std::vector<uint8_t> data = ReadFileBytes(Regression(c.file));
