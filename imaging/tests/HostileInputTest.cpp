@@ -8,12 +8,25 @@
 #include "PictureBuilder.h"
 #include "ReferencePicture.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <chrono>
 #include <new>
 #include <string>
 
 namespace {
 std::string Regression(const std::string& name) { return Fixture("../../fuzz/regressions/" + name); }
+
+// A bitmap that remembers the largest picture it was asked to hold.
+class WatchedBmp : public PLAnyBmp {
+public:
+    long long largest = 0;
+
+protected:
+    void internalCreate(int width, int height, int bitsPerPixel) override {
+        largest = std::max(largest, (long long)width * height);
+        PLAnyBmp::internalCreate(width, height, bitsPerPixel);
+    }
+};
 
 // A bitmap whose storage cannot be had, as when the allocator runs out.
 class UnallocatableBmp : public PLAnyBmp {
@@ -39,6 +52,7 @@ TEST(HostileInput, RegressionInputsAreRefusedQuickly) {
         {"gif-screen-huge.gif", PL_ERRNO_MEMORY},        // a logical screen of 12000 x 12000
         {"tga-short.tga", PL_ERREND_OF_FILE},            // 8000 x 8000 raw from 30 bytes
         {"ppm-short.ppm", PL_ERREND_OF_FILE},            // 8000 x 8000 raw from 30 bytes
+        {"pict-short.pict", PL_ERREND_OF_FILE},          // 8000 x 8000 from 200 bytes of rows
         {"tiff-huge.tif", PL_ERRNO_MEMORY},              // 9000 x 8000 from 16 bytes of strip
     };
     for (auto& c : cases) {
@@ -47,9 +61,9 @@ TEST(HostileInput, RegressionInputsAreRefusedQuickly) {
         for (int depth : {0, 32}) {
             auto start = std::chrono::steady_clock::now();
             int code = 0;
+            WatchedBmp bmp;
             try {
                 PLAnyPicDecoder decoder;
-                PLAnyBmp bmp;
                 decoder.DecodeMemory(data.data(), int(data.size()), &bmp, depth);
             } catch (const PLTextException& e) {
                 code = e.GetCode();
@@ -57,6 +71,7 @@ TEST(HostileInput, RegressionInputsAreRefusedQuickly) {
             double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             EXPECT_EQ(code, c.code) << c.file;
             EXPECT_LT(seconds, 1.0) << c.file;
+            EXPECT_EQ(bmp.largest, 0) << c.file << ": refused only after allocating";
         }
     }
 }
