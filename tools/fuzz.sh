@@ -29,7 +29,9 @@ report() {
   local name=$1 log=$2
   echo "---- $name failed:"
   grep -E -A25 '==ERROR|ERROR: libFuzzer|deadly signal|Test unit written|SUMMARY' "$log" | head -80
-  for input in $(grep -oE "Test unit written to [^ ]+" "$log" | awk '{print $5}'); do
+  # Fuzzing writes the input out; a replay names the file it was running.
+  for input in $(grep -oE "Test unit written to [^ ]+" "$log" | awk '{print $5}') \
+               $(grep -E '^Running: ' "$log" | tail -n 1 | cut -d' ' -f2-); do
     echo "---- input $input:"
     od -A x -t x1z -v "$input" | head -40
   done
