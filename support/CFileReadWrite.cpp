@@ -1,19 +1,24 @@
 #include "CFileReadWrite.h"
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 const char kKey[] = "Q7mv2RkP#w4z!Tn9-Hx*Ld3&s";
 const UINT kKeyLength = 25;
+const size_t kReadBufferSize = 64 * 1024;
 }
 
-CFileReadWrite::CFileReadWrite() : m_tag(TagEnd), m_length(0), m_key(kKey), m_ok(FALSE) {}
+CFileReadWrite::CFileReadWrite() : m_bufferPos(0), m_bufferEnd(0), m_tag(TagEnd), m_length(0), m_key(kKey), m_ok(FALSE) {}
 
 CFileReadWrite::~CFileReadWrite() = default;
 
 BOOL CFileReadWrite::OpenRead(const char* path)
 {
+    m_bufferPos = m_bufferEnd = 0;
     m_ok = m_file.Open(path, CFile::modeRead | CFile::typeBinary);
+    if (m_ok)
+        m_buffer.resize(kReadBufferSize);
     return m_ok;
 }
 
@@ -26,8 +31,38 @@ BOOL CFileReadWrite::OpenWrite(const char* path)
 BOOL CFileReadWrite::Close()
 {
     m_file.Close();
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
+    m_bufferPos = m_bufferEnd = 0;
     m_ok = FALSE;
     return TRUE;
+}
+
+bool CFileReadWrite::FillBuffer()
+{
+    m_bufferPos = 0;
+    m_bufferEnd = m_buffer.empty() || !m_file.IsOpen() ? 0 : m_file.Read(m_buffer.data(), UINT(m_buffer.size()));
+    return m_bufferEnd > 0;
+}
+
+UINT CFileReadWrite::ReadBytes(void* bytes, UINT count)
+{
+    BYTE* out = static_cast<BYTE*>(bytes);
+    UINT got = 0;
+    while (got < count) {
+        if (m_bufferPos == m_bufferEnd && !FillBuffer())
+            break;
+        const size_t n = std::min(size_t(count - got), m_bufferEnd - m_bufferPos);
+        std::memcpy(out + got, m_buffer.data() + m_bufferPos, n);
+        m_bufferPos += n;
+        got += UINT(n);
+    }
+    return got;
+}
+
+bool CFileReadWrite::AtEnd()
+{
+    return m_bufferPos == m_bufferEnd && !FillBuffer();
 }
 
 void CFileReadWrite::WriteHeader()
@@ -41,7 +76,7 @@ void CFileReadWrite::ReadHeader()
     BYTE header[3];
     // A header cut short after its tag is as good as none: the file ends here. A file
     // that never opened reads as one that has ended.
-    if (!m_file.IsOpen() || m_file.Read(header, 1) != 1 || m_file.Read(header + 1, 2) != 2) {
+    if (!m_file.IsOpen() || ReadBytes(header, 3) != 3) {
         m_tag = TagEnd;
         m_length = 0;
         m_ok = FALSE;
@@ -70,7 +105,7 @@ int CFileReadWrite::ReadValue(BYTE tag)
     // stays in step, one that claims fewer gives only what it holds.
     BYTE bytes[4] = { 0, 0, 0, 0 };
     const UINT wanted = m_length < 4 ? m_length : 4;
-    UINT got = m_file.Read(bytes, wanted);
+    UINT got = ReadBytes(bytes, wanted);
     if (wanted && got == 0) {
         m_ok = FALSE;
         return 0;
@@ -78,7 +113,7 @@ int CFileReadWrite::ReadValue(BYTE tag)
     if (m_length > 4 && got == wanted) {
         BYTE rest[256];
         for (UINT left = m_length - 4u; left;) {
-            const UINT n = m_file.Read(rest, left < sizeof rest ? left : UINT(sizeof rest));
+            const UINT n = ReadBytes(rest, left < sizeof rest ? left : UINT(sizeof rest));
             if (n == 0)
                 break;
             left -= n;
@@ -120,7 +155,7 @@ CString CFileReadWrite::ReadString()
     if (m_tag != TagString || m_length == 0)
         return CString();
     std::vector<BYTE> buffer(m_length);
-    const UINT got = m_file.Read(buffer.data(), m_length);
+    const UINT got = ReadBytes(buffer.data(), m_length);
     if (got == 0) {
         m_ok = FALSE;
         return CString();

@@ -226,6 +226,40 @@ TEST_F(RecordFile, OverlongStringIsCutToTheLengthFieldAndLaterRecordsSurvive)
     EXPECT_EQ(r.ReadInt(), 99);
 }
 
+TEST_F(RecordFile, ManyRecordsReadBackInStepAcrossTheReadBufferAndAtEndFollowsTheFile)
+{
+    // Records of every kind and strings of every length up to 300 bytes, so record
+    // headers and payloads fall across the read buffer's boundaries many times over.
+    const int count = 60000;
+    auto text = [](int i) { return std::string(size_t(i % 301), char('a' + i % 26)); };
+    Write([&](CFileReadWrite& w) {
+        for (int i = 0; i < count; ++i) {
+            w.WriteInt(i);
+            w.WriteString(text(i).c_str());
+            w.WriteBool(i & 1);
+        }
+    });
+    ASSERT_GT(Bytes().size(), 8u * 1024 * 1024);
+    CFileReadWrite r;
+    for (int pass = 0; pass < 2; ++pass) { // a second opening of the same object starts afresh
+        SCOPED_TRACE(pass);
+        ASSERT_TRUE(r.OpenRead(path_.c_str()));
+        int wrong = 0;
+        for (int i = 0; i < count; ++i) {
+            if (r.AtEnd() || r.ReadInt() != i || r.ReadString() != CString(text(i).c_str()) || r.ReadBool() != (i & 1))
+                ++wrong;
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_TRUE(r.IsOK());
+        EXPECT_TRUE(r.AtEnd());
+        EXPECT_TRUE(r.IsOK()) << "asking whether the file has ended reads no record";
+        EXPECT_EQ(r.ReadInt(), 0);
+        EXPECT_FALSE(r.IsOK());
+        r.Close();
+    }
+    EXPECT_TRUE(r.AtEnd()) << "a closed file has nothing to read";
+}
+
 TEST_F(RecordFile, OpenFailuresReportFalse)
 {
     CFileReadWrite r;
