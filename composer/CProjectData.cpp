@@ -198,7 +198,7 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
 
     RemoveAllTargets();
     const int targets = file.ReadInt();
-    for (int i = 0; i < targets && i < MaxTargets && file.IsOK(); ++i) {
+    for (int i = 0; i < targets && i < MaxTargets && !file.AtEnd(); ++i) {
         const int type = Minor > 5 ? file.ReadInt() : CViewer::TypeFile;
         CViewer* viewer = NewViewerOfType(type);
         viewer->SetViewerType(type);

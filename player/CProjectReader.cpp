@@ -1,5 +1,7 @@
 #include "CProjectReader.h"
 
+#include "ViewerFactory.h"
+
 void CProjectReader::ReadFields(CFileReadWrite& file, PlayerProject& p)
 {
     p.version.major = file.ReadInt();
@@ -84,6 +86,23 @@ int CProjectReader::ReadTargetType(CFileReadWrite& file, const DataFileVersion& 
         return 0;
     const int type = file.ReadInt();
     return type >= 0 && type <= 7 ? type : 0;
+}
+
+CViewer* CProjectReader::BindNextTarget(CFileReadWrite& file, const PlayerProject& p, int index, CViewerWindow* owner,
+                                        const CString& tempPath, const CString& programDirectory)
+{
+    if (file.AtEnd())
+        return nullptr;
+    const DataFileVersion& v = p.version;
+    const int type = ReadTargetType(file, v);
+    return BindViewer(type, owner, index, tempPath, programDirectory, p.projectKey, &file, v.major, v.minor, v.build);
+}
+
+CString CProjectReader::TargetsEndedLog(int bound, const PlayerProject& p)
+{
+    CString line;
+    line.Format("The data file ends after %d of its %d targets\n", bound, p.numTargets);
+    return line;
 }
 
 std::vector<CString> CProjectReader::LoadingLog(const PlayerProject& p, const CString& baseFolder)

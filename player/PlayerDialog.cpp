@@ -9,7 +9,6 @@
 #include "CProjectReader.h"
 #include "DDX.h"
 #include "ProcessWindows.h"
-#include "ViewerFactory.h"
 #include "ViewerMessages.h"
 
 CStatic PlayerDialog::s_picture;
@@ -173,20 +172,16 @@ void PlayerDialog::LoadProject()
         m_additional[i].ClearLog();
     }
 
-    const DataFileVersion& v = m_project.version;
     for (int i = 0; i < m_project.numTargets; ++i) {
-        const int type = CProjectReader::ReadTargetType(file, v);
-        CViewer* viewer = BindViewer(type, this, i, tempPath, m_playerFolder, m_project.projectKey, &file, v.major,
-                                     v.minor, v.build);
-        if (i < PlayerProject::MaxTargets)
-            m_targets.emplace_back(viewer);
-        else
-            delete viewer;  // read past, to stay in step with the file
-        ::Sleep(100);
-        if (i < PlayerProject::MaxTargets) {
-            DebugLog(viewer->GetLog());
-            viewer->ClearLog();
+        CViewer* viewer = CProjectReader::BindNextTarget(file, m_project, i, this, tempPath, m_playerFolder);
+        if (!viewer) {
+            DebugLog(CProjectReader::TargetsEndedLog(i, m_project));
+            break;
         }
+        m_targets.emplace_back(viewer);
+        ::Sleep(100);
+        DebugLog(viewer->GetLog());
+        viewer->ClearLog();
     }
     file.Close();
 }

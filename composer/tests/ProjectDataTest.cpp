@@ -357,6 +357,29 @@ TEST_F(OldFile, CountsBeyondTheLimitsAreNotStored)
     EXPECT_FALSE(read.AddTarget(new CFileViewer));
 }
 
+TEST_F(OldFile, ACountBeyondTheTargetsPresentReadsOnlyThoseThere)
+{
+    Open();
+    out.WriteInt(2); out.WriteInt(9); out.WriteInt(6);
+    out.WriteString("k"); out.WriteBool(1); out.WriteBool(0);
+    out.WriteBool(0); out.WriteBool(1); out.WriteBool(0); out.WriteInt(0); out.WriteBool(0);
+    for (int i = 0; i < 5; ++i)
+        out.WriteBool(0);
+    out.WriteInt(0);
+    out.WriteBool(0);
+    out.WriteInt(5);
+    for (const char* name : { "one.txt", "two.txt" }) {
+        CFileViewer v;
+        v.SetTargetFilename(name);
+        v.Write_DAT_File(&out, 2, 9, 6);
+    }
+    out.Close();
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    ASSERT_EQ(read.GetTargetCount(), 2) << "no empty target for a record the file does not hold";
+    EXPECT_EQ(read.GetTarget(1)->GetTargetFilename(), "two.txt");
+}
+
 TEST_F(ProjectData, AutorunIcon)
 {
     struct Case { const char* icon; const char* readBack; };

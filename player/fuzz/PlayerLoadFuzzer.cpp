@@ -2,21 +2,21 @@
 // fields, the loading log, and each target's type code and record bound to a viewer.
 #include "CProjectReader.h"
 #include "FuzzScratch.h"
-#include "ViewerFactory.h"
 #include <memory>
 
 namespace {
 // The player's loading, without its windows: read the fields, then bind each target in
-// turn. Binding stops at the end of the file.
+// turn, as the player does.
 void LoadProject(CFileReadWrite& file) {
     PlayerProject project;
     CProjectReader::ReadFields(file, project);
     CProjectReader::LoadingLog(project, "D:\\");
-    const DataFileVersion& v = project.version;
-    for (int i = 0; i < project.numTargets && file.IsOK(); ++i) {
-        const int type = CProjectReader::ReadTargetType(file, v);
-        std::unique_ptr<CViewer> viewer(
-            BindViewer(type, nullptr, i, "C:\\Temp", "D:\\", project.projectKey, &file, v.major, v.minor, v.build));
+    for (int i = 0; i < project.numTargets; ++i) {
+        std::unique_ptr<CViewer> viewer(CProjectReader::BindNextTarget(file, project, i, nullptr, "C:\\Temp", "D:\\"));
+        if (!viewer) {
+            CProjectReader::TargetsEndedLog(i, project);
+            break;
+        }
         viewer->GetLog();
     }
 }

@@ -1,6 +1,8 @@
 // Reading a project data file written record by record as the authoring program writes it.
 #include "CProjectReader.h"
+#include "ViewerFactory.h"
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace {
@@ -24,6 +26,7 @@ struct Written {
     int reservedStrings = 2;
     int targets = 2;
     std::vector<int> targetTypes = {7, 42};
+    bool viewerRecords = false; // each target a whole viewer record, else a marker string
 };
 
 void Write(const std::string& path, const Written& w)
@@ -87,10 +90,28 @@ void Write(const std::string& path, const Written& w)
             f.WriteString("reserved");
     }
     f.WriteInt(w.targets);
-    for (int t : w.targetTypes) {
+    for (size_t i = 0; i < w.targetTypes.size(); ++i) {
+        const int t = w.targetTypes[i];
+        const CString name = "target" + CString(char('0' + int(i))) + ".txt";
+        if (w.viewerRecords && v.minor > 5) { // the viewer writes its type code first
+            std::unique_ptr<CViewer> viewer(NewViewerOfType(t));
+            viewer->SetTargetFilename(name);
+            viewer->Write_DAT_File(&f, v.major, v.minor, v.build);
+            continue;
+        }
         if (v.minor > 5)
             f.WriteInt(t);
-        f.WriteString("marker"); // stands for the rest of the viewer's record
+        if (w.viewerRecords) { // a File viewer's record of these versions, nothing optional
+            f.WriteString(name);
+            f.WriteString("");
+            f.WriteBool(0);
+            f.WriteBool(0);
+            f.WriteString("");
+            f.WriteString("");
+            f.WriteBool(0);
+        } else {
+            f.WriteString("marker"); // stands for the rest of the viewer's record
+        }
     }
     f.Close();
 }
@@ -238,6 +259,54 @@ TEST(ProjectReader, AFileThatEndsEarlyReadsAsEmptyAndNeverRunsAway)
     const PlayerProject p = Read(path);
     EXPECT_EQ(p.numTargets, 0);
     EXPECT_TRUE(p.additionalViewers.empty());
+}
+
+TEST(ProjectReader, TargetsAreBoundAsFarAsTheFileHoldsThem)
+{
+    struct Case {
+        const char* name;
+        DataFileVersion version;
+        int count;
+        std::vector<int> present;
+    };
+    const Case cases[] = {
+        {"count beyond the records", {2, 9, 6}, 5, {0, 0}},
+        {"count beyond, before type codes", {2, 5, 0}, 4, {0, 0, 0}},
+        {"count and records agree", {2, 9, 6}, 3, {0, 0, 0}},
+        {"no record at all", {2, 9, 6}, 10, {}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Written w;
+        w.version = c.version;
+        w.targets = c.count;
+        w.targetTypes = c.present;
+        w.viewerRecords = true;
+        const std::string path = Scratch(("targets-beyond-" + std::to_string(n++) + ".dat").c_str());
+        Write(path, w);
+        PlayerProject p;
+        CFileReadWrite f;
+        ASSERT_TRUE(f.OpenRead(path.c_str()));
+        CProjectReader::ReadFields(f, p);
+        ASSERT_EQ(p.numTargets, c.count);
+        std::vector<std::unique_ptr<CViewer>> bound;
+        while (int(bound.size()) < p.numTargets) {
+            CViewer* viewer = CProjectReader::BindNextTarget(f, p, int(bound.size()), nullptr, "C:\\Temp", "D:\\");
+            if (!viewer)
+                break;
+            bound.emplace_back(viewer);
+        }
+        f.Close();
+        ASSERT_EQ(bound.size(), c.present.size());
+        for (size_t i = 0; i < bound.size(); ++i) {
+            EXPECT_EQ(bound[i]->GetTargetNum(), int(i));
+            EXPECT_EQ(bound[i]->GetTargetFilename(), "target" + CString(char('0' + int(i))) + ".txt");
+        }
+    }
+    PlayerProject p;
+    p.numTargets = 5;
+    EXPECT_EQ(CProjectReader::TargetsEndedLog(2, p), CString("The data file ends after 2 of its 5 targets\n"));
 }
 
 TEST(ProjectReader, LoadingLogLines)
