@@ -26,6 +26,11 @@ function(velmora_fuzzer name)
   set(folders "")
   foreach(folder ${F_CORPUS})
     get_filename_component(folder ${folder} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    # git keeps no empty folder: a corpus folder that is missing on a fresh clone would
+    # stop libFuzzer at once.
+    if(NOT IS_DIRECTORY ${folder})
+      message(FATAL_ERROR "${name}: corpus folder ${folder} does not exist")
+    endif()
     string(APPEND folders "${folder}\n")
   endforeach()
   file(WRITE ${CMAKE_BINARY_DIR}/fuzzers/${name}.corpus "${folders}")

@@ -28,7 +28,8 @@ limits=(-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=2048)
 report() {
   local name=$1 log=$2
   echo "---- $name failed:"
-  grep -E -A25 '==ERROR|ERROR: libFuzzer|deadly signal|Test unit written|SUMMARY' "$log" | head -80
+  grep -E -A25 '==ERROR|ERROR: libFuzzer|deadly signal|Test unit written|SUMMARY' "$log" | head -80 \
+    || tail -n 20 "$log"  # stopped before fuzzing, e.g. by its options or folders
   # Fuzzing writes the input out; a replay names the file it was running.
   for input in $(grep -oE "Test unit written to [^ ]+" "$log" | awk '{print $5}') \
                $(grep -E '^Running: ' "$log" | tail -n 1 | cut -d' ' -f2-); do

@@ -1,15 +1,19 @@
 // Fuzz target: any bytes opened as a zip archive, every entry listed and extracted into a
-// scratch folder, which is emptied after each input.
+// scratch folder, which is emptied after each input. Nothing may be written beside that
+// folder, whatever the entries' names.
 #include "CZipArchive.h"
 #include "CZipException.h"
 #include "CZipFileHeader.h"
 #include "CZipMemFile.h"
 #include "FuzzScratch.h"
+#include <cstdlib>
+#include <filesystem>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0xFFFFFFFFu)
         return 0;
-    static const std::string out = FuzzScratchFolder() + "/out";
+    static const std::string box = FuzzScratchFolder() + "/box";
+    static const std::string out = box + "/out";
     FuzzClear(out, true);
     CZipMemFile memory;
     memory.Write(data, UINT(size));
@@ -30,6 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         e->Delete();
         zip.Close(CZipArchive::afAfterException);
     }
+    int beside = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(box)) {
+        (void)entry;
+        ++beside;
+    }
+    if (beside != 1)
+        std::abort(); // an entry was written outside the extraction folder
     FuzzClear(out, false);
     return 0;
 }
