@@ -9,8 +9,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# What ships is optimised: a cross tree builds Release (-O2) unless configured otherwise
+# What ships is optimised: a cross tree builds Release unless configured otherwise
 # (-DCMAKE_BUILD_TYPE=Debug for development, as tools/test.sh does with VELMORA_BUILD_TYPE=Debug).
 set(CMAKE_BUILD_TYPE Release CACHE STRING "Debug, Release, RelWithDebInfo or MinSizeRel")
-set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "flags of the C compiler in Release builds")
-set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "flags of the C++ compiler in Release builds")
