@@ -16,6 +16,17 @@ bool EndsWithSeparator(const CString& s)
     return !s.IsEmpty() && CZipPathComponent::IsSeparator(s[s.GetLength() - 1]);
 }
 
+// Copies size bytes of entry data from one archive to another through buf.
+void CopyData(CZipStorage& from, CZipStorage& to, DWORD size, CZipBuffer& buf)
+{
+    while (size) {
+        const DWORD n = std::min(size, buf.GetSize());
+        from.Read(buf, n, false);
+        to.Write(buf, n, false);
+        size -= n;
+    }
+}
+
 // Keeps the password aside while it lives (entries added without encryption).
 class PasswordAside {
 public:
@@ -437,13 +448,7 @@ bool CZipArchive::GetFromArchive(CZipArchive& other, WORD index, int replaceInde
     }
     m_centralDir.AddNewFile(header);
     CZipBuffer buf(m_iBufferSize);
-    DWORD left = header.m_uComprSize;
-    while (left) {
-        const DWORD n = std::min(left, buf.GetSize());
-        other.m_storage.Read(buf, n, false);
-        m_storage.Write(buf, n, false);
-        left -= n;
-    }
+    CopyData(other.m_storage, m_storage, header.m_uComprSize, buf);
     m_centralDir.CloseNewFile();
     if (m_bAutoFlush)
         Flush();
@@ -459,13 +464,7 @@ void CZipArchive::ReplaceEntry(CZipArchive& other, CZipFileHeader header, WORD i
         entry.Open(entryFile, zipCreate);
         header.WriteLocal(entry);
         CZipBuffer buf(m_iBufferSize);
-        DWORD left = header.m_uComprSize;
-        while (left) {
-            const DWORD n = std::min(left, buf.GetSize());
-            other.m_storage.Read(buf, n, false);
-            entry.Write(buf, n, false);
-            left -= n;
-        }
+        CopyData(other.m_storage, entry, header.m_uComprSize, buf);
         if (header.IsDataDescr()) {
             char d[16] = { 'P', 'K', 7, 8 };
             header.GetCrcAndSizes(d + 4);
