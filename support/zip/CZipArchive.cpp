@@ -13,7 +13,7 @@ CZipArchive::CZipArchive()
     : m_bCaseSensitive(ZipPlatform::GetSystemCaseSensitivity()),
       m_pZipCompare(GetNameCompareFunction(ZipPlatform::GetSystemCaseSensitivity(), true)), m_iBufferSize(kBufferSize),
       m_iFileOpened(nothing), m_bIgnoreCRC(false), m_iArchiveSystCompatib(ZipPlatform::GetSystemID()),
-      m_bDetectZlibMemoryLeaks(true), m_bStreamInit(false), m_uComprLeft(0), m_uUncomprLeft(0), m_uCrc32(0),
+      m_bDetectZlibMemoryLeaks(true), m_iStreamKind(noStream), m_iStreamLevel(0), m_uComprLeft(0), m_uUncomprLeft(0), m_uCrc32(0),
       m_uProduced(0), m_bAutoFlush(false)
 {
     std::memset(&m_stream, 0, sizeof m_stream);
@@ -71,6 +71,7 @@ bool CZipArchive::Open(CZipAbstractFile& file, int mode)
 void CZipArchive::OpenInternal(int mode)
 {
     m_iFileOpened = nothing;
+    m_szExtractFolder.Empty();
     m_centralDir.Clear();
     m_centralDir.Init(&m_storage, m_pZipCompare);
     m_iArchiveSystCompatib = ZipPlatform::GetSystemID();
@@ -285,9 +286,51 @@ void CZipArchive::ZFree(voidpf opaque, voidpf address)
     delete[] static_cast<char*>(address);
 }
 
+void CZipArchive::StartInflate()
+{
+    if (m_iStreamKind == inflating) {
+        CheckForError(inflateReset(&m_stream));
+        return;
+    }
+    EndStream();
+    std::memset(&m_stream, 0, sizeof m_stream);
+    m_stream.zalloc = ZAlloc;
+    m_stream.zfree = ZFree;
+    m_stream.opaque = this;
+    CheckForError(inflateInit2(&m_stream, -MAX_WBITS));
+    m_iStreamKind = inflating;
+}
+
+void CZipArchive::StartDeflate(int level)
+{
+    if (m_iStreamKind == deflating && m_iStreamLevel == level) {
+        CheckForError(deflateReset(&m_stream));
+        return;
+    }
+    EndStream();
+    std::memset(&m_stream, 0, sizeof m_stream);
+    m_stream.zalloc = ZAlloc;
+    m_stream.zfree = ZFree;
+    m_stream.opaque = this;
+    CheckForError(deflateInit2(&m_stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY));
+    m_iStreamKind = deflating;
+    m_iStreamLevel = level;
+}
+
+void CZipArchive::EndStream()
+{
+    if (m_iStreamKind == inflating)
+        inflateEnd(&m_stream);
+    else if (m_iStreamKind == deflating)
+        deflateEnd(&m_stream);
+    m_iStreamKind = noStream;
+}
+
 void CZipArchive::FreeEntryMemory()
 {
+    EndStream();
     m_pBuffer.Release();
+    m_dataBuffer.Release();
     for (void* p : m_list)
         delete[] static_cast<char*>(p);
     m_list.clear();

@@ -53,18 +53,16 @@ bool CZipArchive::OpenFile(WORD index)
         }
         compressed -= 12;
     }
-    std::memset(&m_stream, 0, sizeof m_stream);
     if (h->m_uMethod == 8) {
-        m_stream.zalloc = ZAlloc;
-        m_stream.zfree = ZFree;
-        m_stream.opaque = this;
-        const int err = inflateInit2(&m_stream, -MAX_WBITS);
-        if (err != Z_OK) {
+        try {
+            StartInflate();
+        } catch (...) {
             m_centralDir.m_pOpenedFile = nullptr;
-            CheckForError(err);
+            throw;
         }
-        m_bStreamInit = true;
     }
+    m_stream.next_in = nullptr;
+    m_stream.avail_in = 0;
     m_uComprLeft = compressed;
     m_uUncomprLeft = h->m_uUncomprSize;
     m_uCrc32 = 0;
@@ -150,10 +148,6 @@ int CZipArchive::CloseFile(const char* path, bool afterException)
             ThrowError(CZipException::badCrc);
         }
     }
-    if (m_bStreamInit) {
-        inflateEnd(&m_stream);
-        m_bStreamInit = false;
-    }
     if (!afterException && result == 1 && path) {
         if (!ZipPlatform::SetFileModTime(path, h->GetTime()) || !ZipPlatform::SetFileAttr(path, h->GetSystemAttr()))
             result = -2;
@@ -161,7 +155,6 @@ int CZipArchive::CloseFile(const char* path, bool afterException)
     // An entry not read to its end is not followed by its descriptor here.
     m_centralDir.CloseFile(afterException || result == -1);
     m_iFileOpened = nothing;
-    FreeEntryMemory();
     return result;
 }
 
@@ -284,21 +277,28 @@ bool CZipArchive::ExtractFile(WORD index, const char* path, bool fullPath, const
     if (!OpenFile(index))
         return false;
     const CString folder = ParentOf(target);
-    if (!folder.IsEmpty())
-        ForceDirectory(folder);
-    // The data go to a temporary file beside the target, which replaces the target only
-    // when the whole entry came out right.
-    const CString temp = ZipPlatform::CreateTempFileIn(folder.IsEmpty() ? "." : folder.c_str());
-    if (temp.IsEmpty()) {
-        const LONG error = static_cast<LONG>(ZipPlatform::GetLastSystemError());
-        throw new CFileException(CFileException::OsErrorToException(error), error, target);
+    if (!folder.IsEmpty() && folder != m_szExtractFolder && ForceDirectory(folder))
+        m_szExtractFolder = folder;
+    // A new file is written in its place and removed again when the entry fails. One that
+    // exists already is replaced only by a complete one: the data go to a temporary file
+    // beside it, which replaces it when the whole entry came out right.
+    const bool replacing = ZipPlatform::FileExists(target) != 0;
+    CString written = target;
+    if (replacing) {
+        written = ZipPlatform::CreateTempFileIn(folder.IsEmpty() ? "." : folder.c_str());
+        if (written.IsEmpty()) {
+            const LONG error = static_cast<LONG>(ZipPlatform::GetLastSystemError());
+            throw new CFileException(CFileException::OsErrorToException(error), error, target);
+        }
     }
     CZipFile file;
+    bool created = replacing;
     int abortCode = 0;
     int result = 0;
     try {
-        file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, true);
-        CZipBuffer buf(bufferSize);
+        file.Open(written, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, true);
+        created = true;
+        char* buf = m_dataBuffer.Allocate(bufferSize);
         for (;;) {
             const DWORD n = ReadFile(buf, bufferSize);
             if (n)
@@ -318,7 +318,8 @@ bool CZipArchive::ExtractFile(WORD index, const char* path, bool fullPath, const
         result = CloseFile(file);
     } catch (...) {
         file.Abort();
-        ZipPlatform::RemoveFile(temp, false);
+        if (created)
+            ZipPlatform::RemoveFile(written, false);
         if (callback)
             callback->CallbackEnd();
         throw;
@@ -329,12 +330,12 @@ bool CZipArchive::ExtractFile(WORD index, const char* path, bool fullPath, const
         callback->CallbackEnd();
     const bool complete = result == 1 || result == -2;
     if (complete && abortCode != CZipException::abortedAction) {
-        if (!ZipPlatform::RenameFile(temp, target, false)) {
-            ZipPlatform::RemoveFile(temp, false);
+        if (replacing && !ZipPlatform::RenameFile(written, target, false)) {
+            ZipPlatform::RemoveFile(written, false);
             CZipException::Throw(CZipException::notRenamed, target);
         }
     } else {
-        ZipPlatform::RemoveFile(temp, false);
+        ZipPlatform::RemoveFile(written, false);
     }
     if (abortCode)
         CZipException::Throw(abortCode, target);

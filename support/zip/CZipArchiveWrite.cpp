@@ -133,17 +133,12 @@ bool CZipArchive::OpenNewFile(CZipFileHeader& header, int level, const char* fil
         m_storage.Write(buf, 12, false);
     }
     m_pBuffer.Allocate(m_iBufferSize);
-    std::memset(&m_stream, 0, sizeof m_stream);
+    if (h->m_uMethod == 8)
+        StartDeflate(level);
+    m_stream.next_in = nullptr;
+    m_stream.avail_in = 0;
     m_stream.next_out = reinterpret_cast<Bytef*>(m_pBuffer.GetBuffer());
     m_stream.avail_out = m_pBuffer.GetSize();
-    if (h->m_uMethod == 8) {
-        m_stream.zalloc = ZAlloc;
-        m_stream.zfree = ZFree;
-        m_stream.opaque = this;
-        const int err = deflateInit2(&m_stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-        CheckForError(err);
-        m_bStreamInit = true;
-    }
     m_uCrc32 = 0;
     m_uProduced = 0;
     m_iFileOpened = compress;
@@ -211,24 +206,15 @@ bool CZipArchive::CloseNewFile(bool afterException)
             }
         }
         FlushWriteBuffer();
-        if (m_bStreamInit) {
-            deflateEnd(&m_stream);
-            m_bStreamInit = false;
-        }
         h->m_uCrc32 = m_uCrc32;
         h->m_uUncomprSize = m_uProduced;
         m_centralDir.CloseNewFile();
     } else {
-        if (m_bStreamInit) {
-            deflateEnd(&m_stream);
-            m_bStreamInit = false;
-        }
         // The abandoned entry does not stay in the directory.
         m_centralDir.m_pOpenedFile = nullptr;
         m_centralDir.RemoveLastFile();
     }
     m_iFileOpened = nothing;
-    FreeEntryMemory();
     if (!afterException && m_bAutoFlush)
         Flush();
     return true;
@@ -383,7 +369,7 @@ bool CZipArchive::AddNewFileInternal(const CZipAddFileOptions& options)
         callback->Init(name, path);
         callback->SetTotal(static_cast<DWORD>(size));
     }
-    CZipBuffer buf(options.m_nBufSize);
+    char* buf = m_dataBuffer.Allocate(options.m_nBufSize);
     for (;;) {
         const UINT n = source->Read(buf, options.m_nBufSize);
         if (n)
@@ -447,8 +433,9 @@ bool CZipArchive::GetFromArchive(CZipArchive& other, WORD index, int replaceInde
         return true;
     }
     m_centralDir.AddNewFile(header);
-    CZipBuffer buf(m_iBufferSize);
-    CopyData(other.m_storage, m_storage, header.m_uComprSize, buf);
+    // The archive's own buffer: no entry of it is open.
+    m_pBuffer.Allocate(m_iBufferSize);
+    CopyData(other.m_storage, m_storage, header.m_uComprSize, m_pBuffer);
     m_centralDir.CloseNewFile();
     if (m_bAutoFlush)
         Flush();

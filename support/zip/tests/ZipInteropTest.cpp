@@ -205,3 +205,20 @@ TEST(ZipInterop, ArchivesWithReplacedEntriesPassUnzip)
     EXPECT_EQ(status, 0) << test;
     EXPECT_EQ(RunBytes("unzip -p '" + archive + "' two"), Bytes({ 'b' }));
 }
+
+// The damaged copies the extraction tests use are damaged for Info-ZIP too.
+TEST(ZipInterop, UnzipRejectsTheDamagedCopies)
+{
+    const std::string dir = Scratch();
+    const std::string plain = Fixture("plain.zip");
+    int status = -1;
+    Shell("unzip -tqq '" + plain + "'", &status);
+    EXPECT_EQ(status, 0);
+    for (const DamagedCopy& k : DamagedEntryCopies(ReadBytes(plain), "data.bin")) {
+        const std::string path = dir + "/damaged.zip";
+        WriteBytes(path, k.archive);
+        status = 0;
+        Shell("unzip -tqq '" + path + "' data.bin", &status);
+        EXPECT_NE(status, 0) << k.what;
+    }
+}
