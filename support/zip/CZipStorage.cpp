@@ -204,8 +204,8 @@ DWORD CZipStorage::ReadSome(char* out, DWORD size)
         if (m_uReadPos == m_uReadLength) {
             m_uReadStart += m_uReadLength;
             m_uReadLength = m_uReadPos = 0;
-            // A large read goes straight to the caller.
-            if (size - got >= kReadBufferSize) {
+            // What remains of a large read goes straight to the caller.
+            if (size >= kReadBufferSize) {
                 const DWORD n = m_pFile->Read(out + got, size - got);
                 m_uReadStart += n;
                 return got + n;
