@@ -2,11 +2,12 @@
 # Times the zip archive and image libraries against the standard tools, side by side in one
 # run: extraction against unzip, creation against zip -r -6, JPEG decoding against djpeg, and
 # decoding plus a bilinear resize to 1024 x 768 against ImageMagick's convert. Prints a table
-# of medians, ratios (below 1: ours is faster) and peak memory, and writes it to
-# build/bench/results.md. A benchmark, not a test: it fails only when something cannot run.
+# of medians of wall time and of processor time, their ratios (below 1: ours is faster) and
+# peak memory, and writes it to build/bench/results.md. A benchmark, not a test: it fails only when something cannot run.
 #   tools/bench.sh [runs]      (default 5; the largest inputs run at most 3 times, the
-#                              shortest 2 runs + 1 times)
-# The inputs are made once in build/bench/inputs (about 1.5 GB of disk while it runs).
+#                              tiny files 2 runs + 1 times)
+# The inputs are made once in build/bench/inputs (1.5 GB); the outputs of the runs take about
+# 8 GB more while it runs.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
@@ -99,45 +100,53 @@ convert = "/usr/bin/convert"
 
 memory = os.path.join(dir, "peak.txt")
 
-# Wall time of the command, and its peak resident memory as GNU time reports it (the
-# memory of a process forked from this script would count the script's own).
+# Wall time of the command; its processor time (user + system) and peak resident memory as
+# GNU time reports them (the memory of a process forked from this script would count the
+# script's own).
 def timed(cmd, cwd=None):
     start = time.perf_counter()
-    rc = subprocess.call(["/usr/bin/time", "-f", "%M", "-o", memory] + cmd, cwd=cwd, stdout=subprocess.DEVNULL)
+    rc = subprocess.call(["/usr/bin/time", "-f", "%M %U %S", "-o", memory] + cmd, cwd=cwd, stdout=subprocess.DEVNULL)
     took = time.perf_counter() - start
     if rc != 0:
         sys.exit("failed: " + " ".join(cmd))
-    return took, int(open(memory).read().split()[-1]) / 1024.0
+    peak, user, system = open(memory).read().split()[-3:]
+    return took, float(user) + float(system), int(peak) / 1024.0
 
-# Every run writes to a place of its own (out(i) gives it), removed only after the case and
-# a pause: file systems pay for creating files where many were just deleted, and that cost
-# would go to whichever tool runs next.
+# Every run writes to a place of its own, and nothing is deleted until the end: a file system
+# pays for creating files where many were deleted a few minutes before (ext4 avoids such
+# inodes), and that cost would go to whichever tool runs next.
+old = work + ".old"
+if os.path.exists(work):
+    shutil.rmtree(old, ignore_errors=True)
+    os.rename(work, old)
+os.makedirs(work)
 def settle():
-    shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(work)
     os.sync()
-    time.sleep(6)
 
 rows = []
 def case(task, goal, ours, standard, n=runs):
     t = {"ours": [], "std": []}
+    c = {"ours": [], "std": []}
     m = {"ours": 0.0, "std": 0.0}
     settle()
     for i in range(n):
         # Alternating, each side first every other time.
         for side, make in (("ours", ours), ("std", standard))[::1 if i % 2 == 0 else -1]:
-            cmd, cwd = make(os.path.join(work, "%s%d" % (side, i)))
+            cmd, cwd = make(os.path.join(work, "%d-%s%d" % (len(rows), side, i)))
             os.sync()
-            took, peak = timed(cmd, cwd)
+            took, cpu, peak = timed(cmd, cwd)
             t[side].append(took)
+            c[side].append(cpu)
             m[side] = max(m[side], peak)
     o, s = statistics.median(t["ours"]), statistics.median(t["std"])
-    rows.append((task, o, s, o / s, goal, m["ours"], m["std"]))
+    co, cs = statistics.median(c["ours"]), statistics.median(c["std"])
+    rows.append((task, o, s, o / s, goal, co, cs, m["ours"], m["std"]))
     print("  %-58s %8.3f s %8.3f s  %5.2f" % (task, o, s, o / s), flush=True)
 
 for name, label, n in (("big.zip", "one 200 MB entry", 3), ("big-stored.zip", "one 200 MB entry, stored", 3),
                        ("mixed.zip", "3,000 mixed files", runs), ("mixed-stored.zip", "3,000 mixed files, stored", runs),
-                       ("tiny2000.zip", "2,000 tiny files", 2 * runs + 1), ("tiny20000.zip", "20,000 tiny files", runs),
+                       ("tiny2000.zip", "2,000 tiny files", 2 * runs + 1),
+                       ("tiny20000.zip", "20,000 tiny files", 2 * runs + 1),
                        ("zeros.zip", "one 1 GB entry of zeros", 1)):
     a = os.path.join(inp, name)
     case("extract " + label + " (unzip -q -o)", 1.0,
@@ -156,12 +165,15 @@ for ext in ("jpg", "png", "bmp"):
     case("decode + resize 12 MP %s to 1024x768 (convert)" % ext.upper(), 0.5,
          lambda out, pic=pic: ([bench, "resize", pic, "1024", "768"], None),
          lambda out, pic=pic: ([convert, pic, "-filter", "Triangle", "-resize", "1024x768!", "null:"], None))
-settle()
+shutil.rmtree(work, ignore_errors=True)
+shutil.rmtree(old, ignore_errors=True)
 
-lines = ["| task (standard tool) | ours (s) | standard (s) | ratio | goal | ours peak MB | standard peak MB |",
-         "|---|---:|---:|---:|---:|---:|---:|"]
-for task, o, s, r, goal, mo, ms in rows:
-    lines.append("| %s | %.3f | %.3f | %.2f%s | %.1f | %.1f | %.1f |" % (task, o, s, r, "" if r <= goal else " (over)", goal, mo, ms))
+lines = ["| task (standard tool) | ours (s) | standard (s) | ratio | goal | CPU ours (s) | CPU standard (s) | CPU ratio | ours peak MB | standard peak MB |",
+         "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
+for task, o, s, r, goal, co, cs, mo, ms in rows:
+    cr = "%.2f" % (co / cs) if cs > 0 else "-"
+    lines.append("| %s | %.3f | %.3f | %.2f%s | %.1f | %.3f | %.3f | %s | %.1f | %.1f |"
+                 % (task, o, s, r, "" if r <= goal else " (over)", goal, co, cs, cr, mo, ms))
 table = "\n".join(lines) + "\n"
 open(os.path.join(dir, "results.md"), "w").write(table)
 print()
