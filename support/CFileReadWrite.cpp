@@ -23,6 +23,7 @@ CFileReadWrite::~CFileReadWrite()
 
 BOOL CFileReadWrite::OpenRead(const char* path)
 {
+    Flush();  // what an open file still has waiting goes to it before it is left
     m_used = m_consumed = 0;
     m_writing = false;
     m_ok = m_file.Open(path, CFile::modeRead | CFile::typeBinary);
@@ -31,6 +32,7 @@ BOOL CFileReadWrite::OpenRead(const char* path)
 
 BOOL CFileReadWrite::OpenWrite(const char* path)
 {
+    Flush();  // what an open file still has waiting goes to it before it is left
     m_used = m_consumed = 0;
     m_writing = true;
     m_ok = m_file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
