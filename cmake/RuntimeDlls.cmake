@@ -17,6 +17,7 @@ foreach(dll ${VELMORA_RUNTIME_DLL_NAMES})
   list(APPEND VELMORA_RUNTIME_DLLS ${path})
   file(COPY ${path} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 endforeach()
+velmora_ship_files(velmora_runtime_dlls_ship ${VELMORA_RUNTIME_DLLS})
 
 # Shared run-times for every module, C and C++.
 add_link_options(-shared-libgcc)

@@ -33,6 +33,12 @@ start)
     touch "$WINEPREFIX/.velmora-ready"
   fi
   "$wineserver" -p </dev/null >/dev/null 2>&1
+  # Windows not managed by the (absent) window manager: a closing top-level window then costs
+  # no wait for the window manager's answer.
+  if [ ! -f "$WINEPREFIX/.velmora-unmanaged" ]; then
+    "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 \
+      && touch "$WINEPREFIX/.velmora-unmanaged"
+  fi
   echo "Xvfb on $DISPLAY, wineserver persistent for $WINEPREFIX"
   ;;
 stop) stop ;;
