@@ -1,5 +1,7 @@
 #include "ComposerDriver.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -214,4 +216,99 @@ bool ComposerDriver::WaitUntil(const std::function<bool()>& condition, DWORD mil
             return false;
         ::Sleep(50);
     }
+}
+
+namespace {
+
+std::string UnixPath(const std::string& windowsPath)
+{
+    std::string s = windowsPath.substr(2);  // after "Z:"
+    for (char& c : s)
+        if (c == '\\')
+            c = '/';
+    return s;
+}
+
+std::string TestDisplay()
+{
+    std::string display;
+    if (FILE* in = std::fopen((std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\wine.display").c_str(), "r")) {
+        char text[64] = {};
+        if (std::fgets(text, sizeof text, in))
+            display = text;
+        std::fclose(in);
+    }
+    while (!display.empty() && (display.back() == '\n' || display.back() == '\r'))
+        display.pop_back();
+    return display;
+}
+
+// A Unix program started from Wine cannot be waited for: its output file is complete
+// once it exists and has stopped growing.
+bool RunUnixInto(const std::string& command, const std::string& output)
+{
+    ::DeleteFileA(output.c_str());
+    std::string line = command;
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    LONGLONG last = -1;
+    for (int i = 0; i < 150; ++i) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        LONGLONG size = -1;
+        if (::GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &data))
+            size = (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (size > 0 && size == last)
+            return true;
+        last = size;
+        ::Sleep(200);
+    }
+    return false;
+}
+
+std::string ShotPath(const std::string& name, const char* extension)
+{
+    return std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + extension;
+}
+
+}  // namespace
+
+bool WineScreen::Save(const std::string& name)
+{
+    const std::string display = TestDisplay();
+    const std::string xwd = ShotPath(name, ".xwd");
+    const std::string png = ShotPath(name, ".png");
+    if (!RunUnixInto("Z:\\usr\\bin\\xwd -root -silent" + (display.empty() ? "" : " -display " + display) + " -out " +
+                         UnixPath(xwd),
+                     xwd))
+        return false;
+    const bool converted = RunUnixInto("Z:\\usr\\bin\\convert " + UnixPath(xwd) + " " + UnixPath(png), png);
+    ::DeleteFileA(xwd.c_str());
+    return converted;
+}
+
+COLORREF WineScreen::Pixel(const std::string& name, int x, int y)
+{
+    const std::string text = ShotPath(name, ".pixel.txt");
+    char crop[64];
+    std::snprintf(crop, sizeof crop, " -crop 1x1+%d+%d -depth 8 txt:", x, y);
+    if (!RunUnixInto("Z:\\usr\\bin\\convert " + UnixPath(ShotPath(name, ".png")) + crop + UnixPath(text), text))
+        return CLR_INVALID;
+    // "0,0: (48,150,250)  #3096FA  srgb(48,150,250)"
+    std::string content;
+    if (FILE* in = std::fopen(text.c_str(), "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, in))
+            content += line;
+        std::fclose(in);
+    }
+    ::DeleteFileA(text.c_str());
+    const size_t hash = content.find('#', content.find(':'));
+    if (hash == std::string::npos || hash + 7 > content.size())
+        return CLR_INVALID;
+    const unsigned long rgb = std::strtoul(content.substr(hash + 1, 6).c_str(), nullptr, 16);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }

@@ -50,3 +50,11 @@ public:
 private:
     PROCESS_INFORMATION m_process = {};
 };
+
+// The X screen under Wine, as the test fixture's display shows it.
+namespace WineScreen {
+// Saves the whole screen as <test binary folder>\<name>.png; false when xwd or ImageMagick failed.
+bool Save(const std::string& name);
+// The colour of one pixel of the last saved screen <name>.png (CLR_INVALID when unknown).
+COLORREF Pixel(const std::string& name, int x, int y);
+}  // namespace WineScreen
