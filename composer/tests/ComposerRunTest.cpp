@@ -180,6 +180,26 @@ COLORREF BandColour(HWND main, const std::string& shot)
     return WineScreen::Pixel(shot, panel.left + 120, panel.top - 6);
 }
 
+// A screenshot of a dialog of the program. Without a window manager, Wine leaves a dialog
+// that lies wholly over its owner unpainted on the X screen: the dialog is moved to the
+// screen's corner first.
+bool SaveDialog(HWND dialog, const std::string& name)
+{
+    ::SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::Sleep(700);
+    return WineScreen::Save(name);
+}
+
+// The header icon's colour: the help icon is blue, the warning icon yellow.
+COLORREF HeaderIconColour(HWND main, const std::string& shot)
+{
+    RECT panel;
+    ::GetWindowRect(ComposerDriver::Control(main, IDC_HELP_PANEL), &panel);
+    return WineScreen::Pixel(shot, panel.left + 4, panel.top - 16);
+}
+
+bool IsWarningYellow(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) > 140 && GetBValue(c) < 80; }
+
 class ComposerRun : public ::testing::Test {
 protected:
     ComposerDriver app;
@@ -217,6 +237,7 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS)) << "a new project waits for each target";
     ASSERT_TRUE(WineScreen::Save("composer_main"));
     EXPECT_EQ(BandColour(main, "composer_main"), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_FALSE(IsWarningYellow(HeaderIconColour(main, "composer_main")));
 
     // Open.
     ASSERT_TRUE(Open(main, base + "\\velmora.dat"));
@@ -294,8 +315,7 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(Contains(ComposerDriver::ControlText(about, IDC_ABOUT_HISTORY), "Velmora Composer 2.9.6"));
     EXPECT_FALSE(::IsWindowVisible(ComposerDriver::Control(about, IDC_ABOUT_PLACE)));
-    ::Sleep(500);
-    EXPECT_TRUE(WineScreen::Save("composer_about"));
+    EXPECT_TRUE(SaveDialog(about, "composer_about"));
     ComposerDriver::Click(about, IDOK);
     EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(about); }, 10000));
     ComposerDriver::Command(main, ID_USING_INFO);
@@ -304,8 +324,7 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_FALSE(::IsWindowEnabled(ComposerDriver::Control(usingInfo, IDC_DEMO_DISABLED)));
     EXPECT_TRUE(::IsWindowEnabled(ComposerDriver::Control(usingInfo, IDC_DEMO_ENABLED)));
     EXPECT_TRUE(Contains(ComposerDriver::ControlText(usingInfo, IDC_CAPTION_TEXT), "When starting Velmora Composer"));
-    ::Sleep(500);
-    EXPECT_TRUE(WineScreen::Save("composer_using_info"));
+    EXPECT_TRUE(SaveDialog(usingInfo, "composer_using_info"));
     ComposerDriver::Click(usingInfo, IDOK);
     EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(usingInfo); }, 10000));
 
@@ -350,6 +369,7 @@ TEST_F(ComposerRun, CreateAndOpenReportWhatWentWrong)
     EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
     ::Sleep(300);
     ASSERT_TRUE(WineScreen::Save("composer_failed_create"));
+    EXPECT_TRUE(IsWarningYellow(HeaderIconColour(main, "composer_failed_create"))) << "the warning header";
     ASSERT_TRUE(::CopyFileA((Here() + "\\Velmora.exe").c_str(), (program + "\\Velmora.exe").c_str(), FALSE));
 
     // A file of the player set that cannot be replaced: a folder of its name.
@@ -427,8 +447,7 @@ TEST_F(ComposerRun, AutoPlayCheckAtStartUp)
     EXPECT_TRUE(Contains(ComposerDriver::ControlText(check, IDC_CAPTION_TEXT), "has been disabled on your system"));
     EXPECT_TRUE(::IsWindowVisible(ComposerDriver::Control(check, IDC_ENABLE_AUTOPLAY)));
     EXPECT_TRUE(ComposerDriver::IsChecked(check, IDC_AUTOPLAY_AT_START));
-    ::Sleep(300);
-    EXPECT_TRUE(WineScreen::Save("composer_autoplay"));
+    EXPECT_TRUE(SaveDialog(check, "composer_autoplay"));
 
     ComposerDriver::Click(check, IDC_ENABLE_AUTOPLAY);
     EXPECT_TRUE(Contains(app.AnswerMessageBox(), "AutoPlay has been successfully set."));
