@@ -391,6 +391,13 @@ TEST_F(ComposerRun, CreateAndOpenReportWhatWentWrong)
         EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
     }
 
+    // Test names a player that does not start.
+    ASSERT_TRUE(::DeleteFileA((base + "\\Velmora.exe").c_str()));
+    ComposerDriver::Click(main, IDC_TEST);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return Contains(HelpText(main), "Velmora could not be started"); }))
+        << HelpText(main);
+    EXPECT_TRUE(Contains(HelpText(main), base + "\\Velmora.exe"));
+
     // Refused Opens keep the project: another file name, a file older than 2.5, Cancel.
     const std::string other = Scratch("fault_other");
     EmptyFolder(other);
