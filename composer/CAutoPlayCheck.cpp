@@ -179,7 +179,7 @@ bool CAutoPlayCheck::DevicesNotify() const
     return decisive != 0;
 }
 
-bool CAutoPlayCheck::IsEnabled() const
+bool CAutoPlayCheck::IsAutoPlayEnabled() const
 {
     if (IsNineX(m_kind))
         return PolicyAllows() && DevicesNotify();

@@ -30,7 +30,7 @@ public:
     explicit CAutoPlayCheck(int kind) : m_kind(kind) {}
     int GetKind() const { return m_kind; }
 
-    bool IsEnabled() const;
+    bool IsAutoPlayEnabled() const;
     // No "NoDriveTypeAutoRun" that the check understands has the CD-ROM bit set.
     bool PolicyAllows() const;
     // The CD-ROM service's "Autorun" (NT kinds); absent counts as on.

@@ -20,6 +20,11 @@ BEGIN_MESSAGE_MAP(CAutoPlayCheckDlg, CDialog)
     ON_BN_CLICKED(IDC_ENABLE_AUTOPLAY, &CAutoPlayCheckDlg::OnEnableAutoPlay)
 END_MESSAGE_MAP()
 
+bool CAutoPlayCheckDlg::IsAutoPlayEnabled()
+{
+    return CAutoPlayCheck(CAutoPlayCheck::RunningKind()).IsAutoPlayEnabled();
+}
+
 void CAutoPlayCheckDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -37,7 +42,7 @@ BOOL CAutoPlayCheckDlg::OnInitDialog()
     if (CAutoPlayCheck::ReadStartupSetting(stored))
         m_checkAtStartup = stored != 0;
     m_windowsKind = CAutoPlayCheck::RunningKind();
-    if (CAutoPlayCheck(m_windowsKind).IsEnabled()) {
+    if (CAutoPlayCheck(m_windowsKind).IsAutoPlayEnabled()) {
         GetDlgItem(IDC_ENABLE_AUTOPLAY)->ShowWindow(SW_HIDE);
         m_status.SetText(EnabledText);
     } else {

@@ -11,6 +11,9 @@ public:
     enum { IDD = IDD_AUTOPLAY_CHECK };
     explicit CAutoPlayCheckDlg(CWnd* pParent = nullptr) : CDialog(IDD, pParent) {}
 
+    // Whether CDs start by themselves on the running system (its kind determined first).
+    static bool IsAutoPlayEnabled();
+
     static const char* const EnabledText;
     static const char* const DisabledText;
     static const char* const RepairedText;

@@ -680,7 +680,7 @@ void CProjectDlg::OnTimer(UINT_PTR nIDEvent)
         check = 1;
         CAutoPlayCheck::WriteStartupSetting(1);
     }
-    if (check != 0 && !CAutoPlayCheck(CAutoPlayCheck::RunningKind()).IsEnabled()) {
+    if (check != 0 && !CAutoPlayCheckDlg::IsAutoPlayEnabled()) {
         CAutoPlayCheckDlg dialog(this);
         dialog.DoModal();
     }

@@ -73,7 +73,7 @@ TEST(AutoPlayKind, FromVersionInformation)
 TEST_F(AutoPlayCheck, NothingSetIsEnabledOnEveryKind)
 {
     for (int kind = 0; kind <= 7; ++kind)
-        EXPECT_TRUE(CAutoPlayCheck(kind).IsEnabled()) << kind;
+        EXPECT_TRUE(CAutoPlayCheck(kind).IsAutoPlayEnabled()) << kind;
 }
 
 TEST_F(AutoPlayCheck, PolicyValuesAreJudgedAndRepairedInTheirOwnForm)
@@ -84,7 +84,7 @@ TEST_F(AutoPlayCheck, PolicyValuesAreJudgedAndRepairedInTheirOwnForm)
     SetRaw(HKEY_LOCAL_MACHINE, kMachinePolicy, CAutoPlayCheck::PolicyValue, REG_SZ, {'2', '5', '5', 0});
     const CAutoPlayCheck check(CAutoPlayCheck::KindWindowsXP);
     EXPECT_FALSE(check.PolicyAllows());
-    EXPECT_FALSE(check.IsEnabled());
+    EXPECT_FALSE(check.IsAutoPlayEnabled());
 
     EXPECT_EQ(check.Repair(), CAutoPlayCheck::RepairSucceeded);
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kUserPolicy, CAutoPlayCheck::PolicyValue),
@@ -95,7 +95,7 @@ TEST_F(AutoPlayCheck, PolicyValuesAreJudgedAndRepairedInTheirOwnForm)
               std::make_pair(DWORD(REG_SZ), std::vector<BYTE>{'2', '5', '5', 0}));
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kCdrom, "Autorun"), std::make_pair(DWORD(REG_DWORD), Dword(1)))
         << "the NT repair creates the CD-ROM service value";
-    EXPECT_TRUE(check.IsEnabled());
+    EXPECT_TRUE(check.IsAutoPlayEnabled());
 }
 
 TEST_F(AutoPlayCheck, UnjudgedPolicyValuesCountAsAbsent)
@@ -118,16 +118,16 @@ TEST_F(AutoPlayCheck, UnjudgedPolicyValuesCountAsAbsent)
 TEST_F(AutoPlayCheck, CdromServiceDecidesOnNtKindsOnly)
 {
     SetRaw(HKEY_LOCAL_MACHINE, kCdrom, "Autorun", REG_DWORD, Dword(0));
-    EXPECT_FALSE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsNT4).IsEnabled());
-    EXPECT_FALSE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsXP).IsEnabled());
-    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindWindows98).IsEnabled());
-    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindOther).IsEnabled());
+    EXPECT_FALSE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsNT4).IsAutoPlayEnabled());
+    EXPECT_FALSE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsXP).IsAutoPlayEnabled());
+    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindWindows98).IsAutoPlayEnabled());
+    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindOther).IsAutoPlayEnabled());
     EXPECT_EQ(CAutoPlayCheck(CAutoPlayCheck::KindOther).Repair(), CAutoPlayCheck::RepairNothingToDo);
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kCdrom, "Autorun").second, Dword(0)) << "kind 0 repairs nothing";
 
     EXPECT_EQ(CAutoPlayCheck(CAutoPlayCheck::KindWindows2000).Repair(), CAutoPlayCheck::RepairSucceeded);
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kCdrom, "Autorun").second, Dword(1));
-    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsNT4).IsEnabled());
+    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsNT4).IsAutoPlayEnabled());
 }
 
 TEST_F(AutoPlayCheck, NineXDevicesTheLastFoundDecidesAndRepairSetsEvery)
@@ -142,15 +142,15 @@ TEST_F(AutoPlayCheck, NineXDevicesTheLastFoundDecidesAndRepairSetsEvery)
     EXPECT_TRUE(check.DevicesNotify()) << "the last device found is on";
     SetRaw(HKEY_LOCAL_MACHINE, hdc, "AutoInsertNotificationDrive1", REG_BINARY, {0x00, 0x66});
     EXPECT_FALSE(check.DevicesNotify()) << "the hdc keys come after the SCSI devices";
-    EXPECT_FALSE(check.IsEnabled());
-    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsXP).IsEnabled()) << "NT kinds do not look at devices";
+    EXPECT_FALSE(check.IsAutoPlayEnabled());
+    EXPECT_TRUE(CAutoPlayCheck(CAutoPlayCheck::KindWindowsXP).IsAutoPlayEnabled()) << "NT kinds do not look at devices";
 
     EXPECT_EQ(check.Repair(), CAutoPlayCheck::RepairSucceeded);
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, dev1, "AutoInsertNotification").second, Dword(1));
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, dev2, "AutoInsertNotification").second, (std::vector<BYTE>{0x01, 0x55}));
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, hdc, "AutoInsertNotificationDrive1").second, (std::vector<BYTE>{0x01, 0x66}));
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kCdrom, "Autorun").first, 0u) << "9x kinds leave the NT service alone";
-    EXPECT_TRUE(check.IsEnabled());
+    EXPECT_TRUE(check.IsAutoPlayEnabled());
 }
 
 TEST_F(AutoPlayCheck, StartupSetting)

@@ -398,6 +398,10 @@ TEST_F(ComposerRun, CreateAndOpenReportWhatWentWrong)
         << HelpText(main);
     EXPECT_TRUE(Contains(HelpText(main), base + "\\Velmora.exe"));
 
+    // No manual beside the program: the Start menu is named.
+    ComposerDriver::Command(main, ID_MANUAL);
+    EXPECT_EQ(app.AnswerMessageBox(), "You can view the manual by using the 'Start' menu.");
+
     // Refused Opens keep the project: another file name, a file older than 2.5, Cancel.
     const std::string other = Scratch("fault_other");
     EmptyFolder(other);
