@@ -200,6 +200,14 @@ COLORREF HeaderIconColour(HWND main, const std::string& shot)
 
 bool IsWarningYellow(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) > 140 && GetBValue(c) < 80; }
 
+TEST(PlayerSet, EveryModuleOfOursCarriesVersion296)
+{
+    for (const char* name : {"Velmora_Composer.exe", "Velmora.exe", "VelmoraV.dll", "VelmoraFW.dll", "VelmoraSound.dll"})
+        EXPECT_EQ(CPlayerSetCopier::GetFileVersionString((Here() + "\\" + name).c_str()), "2,9,6,0") << name;
+    EXPECT_EQ(CPlayerSetCopier::GetFileVersionString((Here() + "\\libstdc++-6.dll").c_str()), "")
+        << "the run-time DLLs carry none: Create compares their bytes";
+}
+
 class ComposerRun : public ::testing::Test {
 protected:
     ComposerDriver app;
@@ -215,8 +223,13 @@ protected:
         ComposerDriver::Command(main, ID_OPEN_PROJECT);
         return app.AnswerFileDialog(kOpenTitle, dataFile);
     }
+    // Create, and its report in the help panel (a help text is shown first, so the same
+    // report twice is seen anew).
     bool Create(HWND main, const char* expected)
     {
+        ComposerDriver::Click(main, IDC_HELP_BASE);
+        if (!ComposerDriver::WaitUntil([&] { return Contains(HelpText(main), "holds everything that is to be burned"); }))
+            return false;
         ComposerDriver::Click(main, IDC_CREATE);
         return ComposerDriver::WaitUntil([&] { return Contains(HelpText(main), expected); }, 20000);
     }
@@ -282,6 +295,25 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_NE(r[3], std::string("S:") + firstKey.c_str());
     for (const CString& file : CPlayerSetCopier::PlayerSet())
         EXPECT_EQ(FileBytes(base + "\\" + file.c_str()), FileBytes(program + "\\" + file.c_str())) << file;
+
+    // A player running from the base folder (it repeats until it is ended) holds its files:
+    // they cannot be replaced, but they are the same, so Create reports nothing.
+    {
+        std::string line = "\"" + base + "\\Velmora.exe\" velmora.dat";
+        STARTUPINFOA startup = {sizeof startup};
+        PROCESS_INFORMATION player = {};
+        ASSERT_TRUE(::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, base.c_str(), &startup,
+                                     &player));
+        ::CloseHandle(player.hThread);
+        ::Sleep(2000);
+        EXPECT_FALSE(::CopyFileA((program + "\\Velmora.exe").c_str(), (base + "\\Velmora.exe").c_str(), FALSE));
+        EXPECT_EQ(::GetLastError(), 32u) << "the running player's file is in use";
+        ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready")) << HelpText(main);
+        EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+        ::TerminateProcess(player.hProcess, 0);
+        ::WaitForSingleObject(player.hProcess, 10000);
+        ::CloseHandle(player.hProcess);
+    }
 
     // Debug Mode leaves Test as it is; Repeat disables it until the next Create.
     ComposerDriver::Command(main, ID_DEBUG_MODE);
