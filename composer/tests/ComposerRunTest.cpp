@@ -248,6 +248,11 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_CREATE));
     EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
     EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS)) << "a new project waits for each target";
+    // Create without a project (a click on the disabled button) writes nothing anywhere.
+    ComposerDriver::Click(main, IDC_CREATE);
+    ::Sleep(500);
+    EXPECT_FALSE(Exists(program + "\\autorun.inf"));
+    EXPECT_FALSE(Exists(program + "\\velmora.dat"));
     ASSERT_TRUE(WineScreen::Save("composer_main"));
     EXPECT_EQ(BandColour(main, "composer_main"), ::GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_FALSE(IsWarningYellow(HeaderIconColour(main, "composer_main")));
