@@ -22,10 +22,15 @@ velmora_ship_files(velmora_runtime_dlls_ship ${VELMORA_RUNTIME_DLLS})
 # Shared run-times for every module, C and C++.
 add_link_options(-shared-libgcc)
 
-# Everything that travels next to the player in place of the platform's class library: the
-# framework DLL and the run-time DLLs above. The same list reaches the program that copies
-# them (Create) as the generated header VelmoraRuntimeDlls.h (target velmora_runtime_dlls).
-set(VELMORA_PLAYER_DLL_NAMES VelmoraFW.dll ${VELMORA_RUNTIME_DLL_NAMES})
+# The sound library's file name comes from the one header that names it.
+file(STRINGS ${CMAKE_SOURCE_DIR}/framework/sound/SoundLibraryName.h _name_line REGEX "define VELMORA_SOUND_LIBRARY_BASE ")
+string(REGEX REPLACE ".*\"(.*)\".*" "\\1" VELMORA_SOUND_LIBRARY_BASE "${_name_line}")
+
+# Everything that travels next to the player and its viewer library: the framework DLL (in
+# place of the platform's class library), the sound library and the run-time DLLs above.
+# The same list reaches the program that copies them (Create) as the generated header
+# VelmoraRuntimeDlls.h (target velmora_runtime_dlls).
+set(VELMORA_PLAYER_DLL_NAMES VelmoraFW.dll ${VELMORA_SOUND_LIBRARY_BASE}.dll ${VELMORA_RUNTIME_DLL_NAMES})
 set(_entries "")
 foreach(dll ${VELMORA_PLAYER_DLL_NAMES})
   string(APPEND _entries "    \"${dll}\",\n")

@@ -13,9 +13,8 @@ CViewer* NewViewerOfType(int type)
     }
 }
 
-CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
-                    const CString& programDirectory, const CString& projectKey, CFileReadWrite* file, int major,
-                    int minor, int build)
+CViewer* PrepareViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
+                       const CString& programDirectory, const CString& projectKey)
 {
     CViewer* viewer = NewViewerOfType(type);
 #if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
@@ -32,6 +31,14 @@ CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& te
     viewer->SetTempPath(tempPath);
     viewer->SetProgramDirectory(programDirectory);
     viewer->SetProjectRegistryKey(projectKey);
+    return viewer;
+}
+
+CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
+                    const CString& programDirectory, const CString& projectKey, CFileReadWrite* file, int major,
+                    int minor, int build)
+{
+    CViewer* viewer = PrepareViewer(type, owner, index, tempPath, programDirectory, projectKey);
     if (file)
         viewer->Read_DAT_File(file, major, minor, build);
     viewer->Init();

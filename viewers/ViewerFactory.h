@@ -6,6 +6,12 @@
 
 VIEWERS_API CViewer* NewViewerOfType(int type);
 
+// A new viewer of the type made ready for its record: its window as a child of owner with
+// the target's index as control id (where windows exist), owner, type, the index as its
+// target number, temporary path, program directory and project key.
+VIEWERS_API CViewer* PrepareViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
+                                   const CString& programDirectory, const CString& projectKey);
+
 // Binds a new viewer of the type: its window as a child of owner with the target's index
 // as control id (where windows exist), owner, type, the index as its target number,
 // temporary path, program directory and project key; then its record is read from file

@@ -5,28 +5,26 @@
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
 #include "CProjectData.h"
+#include "RecordDecoder.h"
+#include "ViewerFactory.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 const std::string kFixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "/tests/fixtures/base/";
 
-std::vector<unsigned char> Bytes(const std::string& path)
-{
-    std::vector<unsigned char> out;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        for (int c; (c = std::fgetc(f)) != EOF;)
-            out.push_back(static_cast<unsigned char>(c));
-        std::fclose(f);
-    }
-    return out;
-}
+std::vector<unsigned char> Bytes(const std::string& path) { return FileBytes(path); }
 
 void SetBytes(const std::string& path, const std::vector<unsigned char>& bytes)
 {
@@ -36,31 +34,7 @@ void SetBytes(const std::string& path, const std::vector<unsigned char>& bytes)
     std::fclose(f);
 }
 
-// Each record decoded without CFileReadWrite: kind letter (B, I, S) and value as text.
-std::vector<std::string> Records(const std::vector<unsigned char>& bytes)
-{
-    static const char key[] = "Q7mv2RkP#w4z!Tn9-Hx*Ld3&s";
-    std::vector<std::string> out;
-    size_t at = 0;
-    while (at + 3 <= bytes.size()) {
-        const int tag = bytes[at];
-        const size_t length = bytes[at + 1] | bytes[at + 2] << 8;
-        at += 3;
-        std::string value;
-        if (tag == 2) {
-            for (size_t i = 0; i < length && at + i < bytes.size(); ++i)
-                value += static_cast<char>(bytes[at + i] - static_cast<unsigned char>(key[i % 25]));
-            out.push_back("S:" + value);
-        } else {
-            long v = 0;
-            for (int i = 3; i >= 0; --i)
-                v = v << 8 | bytes[at + i];
-            out.push_back(std::string(tag == 0 ? "B:" : "I:") + std::to_string(v));
-        }
-        at += length;
-    }
-    return out;
-}
+std::vector<std::string> Records(const std::vector<unsigned char>& bytes) { return DecodeRecords(bytes); }
 
 class ProjectData : public ::testing::Test {
 protected:
@@ -287,6 +261,9 @@ TEST_F(OldFile, Version283HasNoToggleFieldsNorLaunchTypes)
     ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
     EXPECT_EQ(read.ProjectKey, "old-key");
     EXPECT_EQ(read.SingleInstance, 1) << "absent: the default stays";
+    EXPECT_EQ(read.Repeat, 0);
+    EXPECT_EQ(read.PreloadTargets, 0);
+    EXPECT_EQ(read.BackgroundMusic, 0);
     EXPECT_EQ(read.WaitForEachTarget, 0);
     EXPECT_EQ(read.HidePlayer, 1);
     ASSERT_EQ(read.GetTargetCount(), 1);
@@ -341,7 +318,12 @@ TEST_F(OldFile, CountsBeyondTheLimitsAreNotStored)
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 4; ++j)
             out.WriteString("x");
-    out.WriteBool(0);
+    out.WriteBool(1);                                       // agreement, 1200 reserved strings
+    out.WriteInt(3); out.WriteString(""); out.WriteString("terms");
+    out.WriteBool(0); out.WriteBool(0); out.WriteInt(0); out.WriteInt(0);
+    out.WriteInt(1200);
+    for (int i = 0; i < 1200; ++i)
+        out.WriteString("reserved");
     out.WriteInt(12);
     for (int t = 0; t < 12; ++t) {
         CFileViewer v;
@@ -352,14 +334,30 @@ TEST_F(OldFile, CountsBeyondTheLimitsAreNotStored)
     CProjectData read;
     ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
     EXPECT_EQ(read.AdditionalViewers.size(), 3u);
+    EXPECT_EQ(read.AgreementText, "terms");
     EXPECT_EQ(read.GetTargetCount(), 10);
     EXPECT_EQ(read.GetTarget(9)->GetTargetFilename(), "t.txt");
     EXPECT_FALSE(read.AddTarget(new CFileViewer));
 }
 
-TEST_F(OldFile, ACountBeyondTheTargetsPresentReadsOnlyThoseThere)
+// Each target made by the reader is counted; plain viewers as the authoring program has them.
+class CountingBinder : public CProjectTargetBinder {
+public:
+    CViewer* NewTarget(int type, int index, const CProjectData&) override
+    {
+        ++made;
+        CViewer* viewer = NewViewerOfType(type);
+        viewer->SetViewerType(type);
+        viewer->SetTargetNum(index);
+        return viewer;
+    }
+    void TargetRead(CViewer&, int) override { ++bound; }
+    int made = 0, bound = 0;
+};
+
+// The fields of a current file without options, up to the number of targets.
+void WriteCurrentHead(CFileReadWrite& out, int targets)
 {
-    Open();
     out.WriteInt(2); out.WriteInt(9); out.WriteInt(6);
     out.WriteString("k"); out.WriteBool(1); out.WriteBool(0);
     out.WriteBool(0); out.WriteBool(1); out.WriteBool(0); out.WriteInt(0); out.WriteBool(0);
@@ -367,18 +365,97 @@ TEST_F(OldFile, ACountBeyondTheTargetsPresentReadsOnlyThoseThere)
         out.WriteBool(0);
     out.WriteInt(0);
     out.WriteBool(0);
-    out.WriteInt(5);
-    for (const char* name : { "one.txt", "two.txt" }) {
-        CFileViewer v;
-        v.SetTargetFilename(name);
-        v.Write_DAT_File(&out, 2, 9, 6);
+    out.WriteInt(targets);
+}
+
+TEST_F(OldFile, TypeCodesNoViewerHasReadAsFile)
+{
+    struct Case { int stored; int type; bool file; };
+    const Case cases[] = { { 0, 0, true }, { 1, 1, false }, { 7, 7, true }, { 8, 0, true }, { 42, 0, true }, { -1, 0, true } };
+    Open();
+    WriteCurrentHead(out, static_cast<int>(sizeof cases / sizeof cases[0]));
+    for (const Case& c : cases) {
+        out.WriteInt(c.stored);
+        out.WriteInt(0);     // launch target type, then the common fields of a plain record
+        out.WriteString("t.txt"); out.WriteString(""); out.WriteBool(0); out.WriteBool(0);
+        out.WriteString(""); out.WriteString(""); out.WriteBool(0);
     }
     out.Close();
     CProjectData read;
     ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
-    ASSERT_EQ(read.GetTargetCount(), 2) << "no empty target for a record the file does not hold";
-    EXPECT_EQ(read.GetTarget(1)->GetTargetFilename(), "two.txt");
+    ASSERT_EQ(read.GetTargetCount(), static_cast<int>(sizeof cases / sizeof cases[0]));
+    for (int i = 0; i < read.GetTargetCount(); ++i) {
+        EXPECT_EQ(read.GetTarget(i)->GetViewerType(), cases[i].type) << cases[i].stored;
+        EXPECT_EQ(dynamic_cast<CFileViewer*>(read.GetTarget(i)) != nullptr, cases[i].file) << cases[i].stored;
+        EXPECT_EQ(read.GetTarget(i)->GetTargetFilename(), "t.txt") << "in step after " << cases[i].stored;
+    }
+    // Written back, the codes are the ones read.
+    ASSERT_TRUE(read.Write(data_.c_str(), base_.c_str()));
+    CProjectData again;
+    ASSERT_EQ(again.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    for (int i = 0; i < again.GetTargetCount(); ++i)
+        EXPECT_EQ(again.GetTarget(i)->GetViewerType(), cases[i].type);
 }
+
+TEST_F(OldFile, ACountBeyondTheRecordsStopsAtTheEnd)
+{
+    struct Case { int count; int whole; bool half; int targets; };
+    // The count the file gives, whole records present, half a record after them, targets made.
+    const Case cases[] = { { 5, 2, false, 2 }, { 5, 2, true, 2 }, { 3, 3, false, 3 }, { 2, 0, false, 0 }, { 1000000, 1, false, 1 } };
+    for (const Case& c : cases) {
+        Open();
+        WriteCurrentHead(out, c.count);
+        for (int t = 0; t < c.whole; ++t) {
+            CFileViewer v;
+            v.SetTargetFilename("t.txt");
+            v.Write_DAT_File(&out, 2, 9, 6);
+        }
+        if (c.half) {
+            out.WriteInt(0);
+            out.WriteInt(0);
+            out.WriteString("cut.txt");
+        }
+        out.Close();
+        CFileReadWrite in;
+        ASSERT_TRUE(in.OpenRead(data_.c_str()));
+        CProjectData read;
+        CountingBinder binder;
+        ASSERT_EQ(read.Read(in, binder), CProjectData::ReadOK);
+        in.Close();
+        EXPECT_EQ(read.GetTargetCount(), c.targets) << c.count << " " << c.whole;
+        EXPECT_EQ(binder.bound, c.targets) << c.count << " " << c.whole;
+        EXPECT_EQ(binder.made, c.targets + (c.half ? 1 : 0)) << "the cut record is made and dropped";
+    }
+}
+
+#ifndef _WIN32
+// A write that fails once the file is open reports failure and leaves the file that was
+// there; nothing half-written stays behind.
+TEST_F(ProjectData, AFailedWriteKeepsTheFileThatWasThere)
+{
+    CProjectData small;
+    small.ProjectKey = "before";
+    ASSERT_TRUE(small.Write(data_.c_str(), base_.c_str()));
+    const std::vector<unsigned char> before = Bytes(data_);
+
+    CProjectData big;
+    big.Agreement = 1;
+    big.AgreementText = CString(std::string(60000, 'x').c_str());
+    struct rlimit limit, saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    limit = saved;
+    limit.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool written = big.Write(data_.c_str(), base_.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Bytes(data_), before);
+    EXPECT_TRUE(Bytes(data_ + ".new").empty());
+}
+#endif
 
 TEST_F(ProjectData, AutorunIcon)
 {

@@ -1,11 +1,12 @@
 // The player from start to end under Wine: a base folder with the player, its libraries, a
-// project data file written record by record with the viewers' own record code, a splash
+// project data file written by the project's own writer, a splash
 // GIF, music and two program targets (Wine's own programs). The player is started as
 // AutoPlay would start it, plays through with its real timers and ends on its own; its
 // debug log must hold the lines of that run.
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CProjectData.h"
 #include "MetafileRecorder.h"
 
 #include <gtest/gtest.h>
@@ -76,66 +77,44 @@ struct Project {
 
 void WriteProject(const std::string& path, const Project& p)
 {
-    CFileReadWrite f;
-    ASSERT_TRUE(f.OpenWrite(path.c_str()));
-    f.WriteInt(2);
-    f.WriteInt(9);
-    f.WriteInt(6);
-    f.WriteString("VelmoraRunTest");
-    f.WriteBool(p.singleInstance);
-    f.WriteBool(p.repeat);
-    f.WriteBool(0);          // reserved
-    f.WriteBool(p.wait);
-    f.WriteBool(p.preload);
-    f.WriteInt(0x00804020);
-    f.WriteBool(1);          // music
-    f.WriteString("music.wav");
-    f.WriteBool(0);          // verbose
-    f.WriteBool(0);          // hide
-    f.WriteBool(1);          // suppress AOL
-    f.WriteBool(1);          // debug log
-    f.WriteBool(p.splash);
-    if (p.splash) {
-        f.WriteString(p.splashPicture.c_str());
-        f.WriteString("ding.wav");
-        f.WriteInt(p.splashDuration);
-        f.WriteBool(1);
-        f.WriteInt(0x00400000);
-    }
-    f.WriteInt((int)p.additional.size());
-    for (const std::vector<std::string>& entry : p.additional)
-        for (const std::string& field : entry)
-            f.WriteString(field.c_str());
-    f.WriteBool(p.agreement);
-    if (p.agreement) {
-        f.WriteInt(3);
-        f.WriteString("");
-        f.WriteString("<b>Terms</b>~^~Accept them.");
-        f.WriteBool(0);
-        f.WriteBool(0);
-        f.WriteInt(0);
-        f.WriteInt(0);
-        f.WriteInt(0);
-    }
-    f.WriteInt((int)p.targets.size() + (p.folderTarget.empty() ? 0 : 1));
+    CProjectData project;
+    project.ProjectKey = "VelmoraRunTest";
+    project.SingleInstance = p.singleInstance;
+    project.Repeat = p.repeat;
+    project.WaitForEachTarget = p.wait;
+    project.PreloadTargets = p.preload;
+    project.PreloadColour = 0x00804020;
+    project.BackgroundMusic = 1;
+    project.MusicFile = "music.wav";
+    project.DebugLog = 1;
+    project.Splash = p.splash;
+    project.SplashImage = p.splashPicture.c_str();
+    project.SplashSound = "ding.wav";
+    project.SplashDuration.Format("%d", p.splashDuration);
+    project.SplashBackground = 1;
+    project.SplashColour = 0x00400000;
+    project.AdditionalViewerChecking = p.additional.empty() ? 0 : 1;
+    for (const std::vector<std::string>& e : p.additional)
+        project.AdditionalViewers.push_back({e[0].c_str(), e[1].c_str(), e[2].c_str(), e[3].c_str()});
+    project.Agreement = p.agreement;
+    project.AgreementText = "<b>Terms</b>~^~Accept them.";
     for (size_t i = 0; i < p.targets.size(); ++i) {
-        CFileViewer target;  // its record begins with its type code
-        target.SetTargetNum((int)i);
-        target.SetTargetFilename(p.targets[i].c_str());
-        target.SetTargetFileExtension(".exe");
-        target.Write_DAT_File(&f, 2, 9, 6);
+        CFileViewer* target = new CFileViewer;
+        target->SetTargetNum((int)i);
+        target->SetTargetFilename(p.targets[i].c_str());
+        target->SetTargetFileExtension(".exe");
+        project.AddTarget(target);
     }
+    // The base folder stands as its marker in a Folder target's record.
+    const std::string base = path.substr(0, path.rfind('\\'));
     if (!p.folderTarget.empty()) {
-        // Written as the authoring program writes it: the base folder stands as its marker.
-        const std::string base = path.substr(0, path.rfind('\\'));
-        CFolderViewer folder;
-        folder.SetViewerType(1);
-        folder.SetTargetNum((int)p.targets.size());
-        folder.SetProgramDirectory(base.c_str());
-        folder.SetTargetFilename((base + "\\" + p.folderTarget).c_str());
-        folder.Write_DAT_File(&f, 2, 9, 6);
+        CFolderViewer* folder = new CFolderViewer;
+        folder->SetViewerType(1);
+        folder->SetTargetNum((int)p.targets.size());
+        folder->SetTargetFilename((base + "\\" + p.folderTarget).c_str());
+        project.AddTarget(folder);
     }
-    f.Close();
+    ASSERT_TRUE(project.Write(path.c_str(), base.c_str()));
 }
 
 std::vector<std::string> ReadLog(const std::string& path)
