@@ -127,7 +127,7 @@ bool CSetupDlg::PrepareInstall()
         return false;
     }
     if (!CInstallRules::IsCabinetListSafe(*m_list)) {
-        m_list->menuCount = m_list->fileCount = 0; // clean-up goes by the payload alone
+        // Clean-up still deletes what the list unpacked, by the names that stay in the folder.
         Fail();
         return false;
     }

@@ -81,6 +81,97 @@ DWORD StartProgram(const std::string& commandLine, const std::string& folder, bo
     return code;
 }
 
+HANDLE Launch(const std::string& commandLine, const std::string& folder)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = commandLine;
+    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return nullptr;
+    ::CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+bool Ended(HANDLE process, int ms = 20000)
+{
+    const bool ended = process && ::WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
+    if (process) {
+        if (!ended)
+            ::TerminateProcess(process, 1);
+        ::CloseHandle(process);
+    }
+    return ended;
+}
+
+// The output of a console program.
+std::string Capture(const std::string& commandLine)
+{
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    HANDLE readEnd, writeEnd;
+    if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0))
+        return std::string();
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = commandLine, out;
+    if (::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, "C:\\", &si, &pi)) {
+        ::CloseHandle(writeEnd);
+        char buffer[512];
+        DWORD n;
+        while (::ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n)
+            out.append(buffer, n);
+        ::WaitForSingleObject(pi.hProcess, 30000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    } else {
+        ::CloseHandle(writeEnd);
+    }
+    ::CloseHandle(readEnd);
+    return out;
+}
+
+// A message box of the installer (captioned with its product line) whose text contains part.
+struct Box {
+    HWND hwnd = nullptr;
+    std::string text;
+};
+
+BOOL CALLBACK FindBox(HWND h, LPARAM data)
+{
+    Box* box = reinterpret_cast<Box*>(data);
+    char cls[32] = {};
+    ::GetClassNameA(h, cls, sizeof cls);
+    if (::IsWindowVisible(h) && std::string(cls) == "#32770" && Text(h) == "Corvex Software - Velmora 2.9"
+        && ::GetDlgItem(h, 0xffff)) {
+        box->hwnd = h;
+        box->text = Text(::GetDlgItem(h, 0xffff));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+Box WaitForBox(const std::string& part, int ms = 20000)
+{
+    for (int waited = 0; waited < ms; waited += 100) {
+        Box box;
+        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
+        if (box.hwnd && box.text.find(part) != std::string::npos)
+            return box;
+        ::Sleep(100);
+    }
+    return Box();
+}
+
+void Answer(const Box& box, int id)
+{
+    ::PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
 bool KeyExists(HKEY root, const char* key)
 {
     HKEY h;
@@ -151,6 +242,12 @@ TEST(SetupRun, InstallsAndIsRemovedByTheUninstaller)
     EXPECT_NE(list.find("#@#FOLDER LIST#@#\r\n" + std::string("C:\\Velmora Test Install\r\n")), std::string::npos)
         << list;
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora"));
+    const std::string reg =
+        Capture("reg.exe query \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora\" /reg:32");
+    EXPECT_NE(reg.find("Velmora 2.9"), std::string::npos) << reg;
+    EXPECT_NE(reg.find(installFolder + "\\Uninstall.exe"), std::string::npos) << reg;
+    const std::string listed = Capture("uninstaller.exe --list");
+    EXPECT_NE(listed.find("Velmora|||Velmora 2.9"), std::string::npos) << listed;
     // The links, for lnkinfo to read after this test.
     ::CreateDirectoryA((kBin + "\\links").c_str(), nullptr);
     ::CopyFileA((programs + "\\Velmora Test.lnk").c_str(), (kBin + "\\links\\program.lnk").c_str(), FALSE);
@@ -190,4 +287,229 @@ TEST(SetupRun, InstallsAndIsRemovedByTheUninstaller)
     for (const std::string& f : {installFolder + "\\docs", installFolder, std::string("C:\\Velmora Test Install\\Corvex Software"),
                                  std::string("C:\\Velmora Test Install")})
         ::RemoveDirectoryA(f.c_str());
+}
+
+namespace {
+
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";
+
+std::string Installer(const char* name)
+{
+    return kBin + "\\..\\..\\bin\\" + name;
+}
+
+// Walks an installer through its pages into folder.
+bool Install(const std::string& installer, const std::string& folder, bool desktop)
+{
+    HANDLE process = Launch("\"" + installer + "\"", "C:\\");
+    Page page = WaitForPage("welcome");
+    if (!page.hwnd)
+        return Ended(process, 0);
+    Press(page.hwnd, 1);
+    page = WaitForPage("Select your Installation Folder");
+    if (!page.hwnd)
+        return Ended(process, 0) && false;
+    ::SendMessageA(::GetDlgItem(page.hwnd, 1005), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    Press(page.hwnd, 1);
+    page = WaitForPage("Installation Progress");
+    if (!page.hwnd)
+        return Ended(process, 0) && false;
+    Press(page.hwnd, 1);
+    page = WaitForPage("Installation Complete");
+    if (!page.hwnd)
+        return Ended(process, 0) && false;
+    ::SendMessageA(::GetDlgItem(page.hwnd, 1015), BM_SETCHECK, desktop ? BST_CHECKED : BST_UNCHECKED, 0);
+    Press(page.hwnd, 1);
+    return Ended(process);
+}
+
+bool RemoveThroughUninstaller()
+{
+    HANDLE process = Launch("uninstaller.exe --remove Velmora", "C:\\");
+    for (const char* title : {"Corvex Software - Velmora 2.9", "Removal Progress", "Removal Complete"}) {
+        Page page = WaitForPage(title);
+        if (!page.hwnd)
+            return Ended(process, 0) && false;
+        Press(page.hwnd, 1);
+    }
+    Ended(process);
+    return WaitGone("C:\\DelUS.bat", 20000);
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA d;
+    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &d);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = d.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(h, &d));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+// A folder with "%" in its name, the desktop shortcut, and an installed list edited to name
+// a file outside the installation and a folder line that would run a command.
+TEST(SetupRun, PerCentFolderDesktopLinkAndAnEditedList)
+{
+    const std::string root = "C:\\100% done";
+    const std::string folder = root + "\\Velmora";
+    const std::string desktopLink = Special(CSIDL_DESKTOP) + "\\Velmora Composer.lnk";
+    ASSERT_TRUE(Install(Installer("TestSetup.exe"), folder, true));
+    EXPECT_TRUE(Exists(folder + "\\Velmora_Composer.exe"));
+    EXPECT_TRUE(Exists(desktopLink));
+    WriteFile("C:\\outside.txt", "not the installation's");
+    std::string list = ReadFile(folder + "\\tocFile.ext");
+    const size_t files = list.find("#@#FILE LIST#@#\r\n");
+    ASSERT_NE(files, std::string::npos);
+    list.insert(files + 17, "#@##@#C:\\outside.txt\r\n");
+    list += "C:\\x\" & echo owned > C:\\owned.txt & rem \"\r\n";
+    WriteFile(folder + "\\tocFile.ext", list);
+    ASSERT_TRUE(RemoveThroughUninstaller());
+    EXPECT_TRUE(WaitGone(root, 10000));
+    EXPECT_FALSE(Exists(desktopLink));
+    EXPECT_EQ(ReadFile("C:\\outside.txt"), "not the installation's");
+    EXPECT_FALSE(Exists("C:\\owned.txt"));
+    ::DeleteFileA("C:\\outside.txt");
+    RemoveTree(root);
+}
+
+// Runs that must end without installing anything (or, as uninstaller, removing anything).
+TEST(SetupRun, FaultCases)
+{
+    const std::string folder = "C:\\Velmora Fault\\Velmora";
+    const std::string work = "C:\\setup faults";
+    RemoveTree(work);
+    ::CreateDirectoryA(work.c_str(), nullptr);
+
+    // A damaged trailer: "Error!", nothing created.
+    {
+        std::string exe = ReadFile(Installer("TestSetup.exe"));
+        ASSERT_GT(exe.size(), 14u);
+        exe[exe.size() - 14] = '\x2c';
+        exe[exe.size() - 13] = '\x01'; // 300 entries
+        WriteFile(work + "\\Damaged.exe", exe);
+        HANDLE p = Launch("\"" + work + "\\Damaged.exe\"", "C:\\");
+        Box box = WaitForBox("Error!");
+        EXPECT_TRUE(box.hwnd) << "damaged trailer";
+        Answer(box, IDOK);
+        EXPECT_TRUE(Ended(p));
+        EXPECT_FALSE(Exists("C:\\CorvexTemp"));
+
+        // Cut before its marker: the uninstaller, which finds no list and removes nothing.
+        exe.pop_back();
+        WriteFile(work + "\\Cut.exe", exe);
+        WriteFile(work + "\\keep.txt", "kept");
+        p = Launch("\"" + work + "\\Cut.exe\"", "C:\\");
+        box = WaitForBox("An Error occured opening " + work + "\\tocFile.ext");
+        EXPECT_TRUE(box.hwnd) << "cut installer";
+        Answer(box, IDOK);
+        EXPECT_TRUE(Ended(p));
+        EXPECT_TRUE(Exists(work + "\\keep.txt"));
+        EXPECT_TRUE(Exists(work + "\\Cut.exe"));
+    }
+    // The bare program with no list beside it.
+    ASSERT_TRUE(::CopyFileA(Installer("Uninstall.exe").c_str(), (work + "\\Uninstall.exe").c_str(), FALSE));
+    HANDLE p = Launch("\"" + work + "\\Uninstall.exe\"", "C:\\");
+    Box box = WaitForBox("An Error occured opening " + work + "\\tocFile.ext");
+    EXPECT_TRUE(box.hwnd) << "bare program";
+    Answer(box, IDOK);
+    EXPECT_TRUE(Ended(p));
+
+    // Cancel: "No" keeps the page, "Yes" ends the run; on the folder page too.
+    p = Launch("\"" + Installer("TestSetup.exe") + "\"", "C:\\");
+    Page page = WaitForPage("welcome");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1010);
+    box = WaitForBox("Are you sure you want to cancel the Installation?");
+    ASSERT_TRUE(box.hwnd);
+    Answer(box, IDNO);
+    Press(page.hwnd, 1);
+    page = WaitForPage("Select your Installation Folder");
+    ASSERT_TRUE(page.hwnd) << "No kept the welcome page";
+    Press(page.hwnd, 1010);
+    box = WaitForBox("Are you sure you want to cancel the Installation?");
+    ASSERT_TRUE(box.hwnd);
+    Answer(box, IDYES);
+    EXPECT_TRUE(Ended(p));
+    EXPECT_FALSE(Exists("C:\\CorvexTemp"));
+
+    // An empty folder is refused; Back after copying undoes the copy; then Cancel.
+    p = Launch("\"" + Installer("TestSetup.exe") + "\"", "C:\\");
+    page = WaitForPage("welcome");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1);
+    page = WaitForPage("Select your Installation Folder");
+    ASSERT_TRUE(page.hwnd);
+    ::SendMessageA(::GetDlgItem(page.hwnd, 1005), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("relative\\folder"));
+    Press(page.hwnd, 1);
+    box = WaitForBox("Select your Installation Folder");
+    ASSERT_TRUE(box.hwnd) << "a relative folder is refused";
+    Answer(box, IDOK);
+    page = WaitForPage("Select your Installation Folder");
+    ASSERT_TRUE(page.hwnd);
+    ::SendMessageA(::GetDlgItem(page.hwnd, 1005), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    Press(page.hwnd, 1);
+    page = WaitForPage("Installation Progress");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 2);
+    page = WaitForPage("Select your Installation Folder");
+    ASSERT_TRUE(page.hwnd) << "Back after copying";
+    EXPECT_FALSE(Exists(folder + "\\Velmora_Composer.exe"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    Press(page.hwnd, 1);
+    page = WaitForPage("Installation Progress");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1010);
+    box = WaitForBox("Are you sure you want to cancel the Installation?");
+    ASSERT_TRUE(box.hwnd);
+    Answer(box, IDYES);
+    EXPECT_TRUE(Ended(p));
+    EXPECT_FALSE(Exists(folder + "\\Velmora_Composer.exe"));
+    EXPECT_FALSE(Exists("C:\\Velmora Fault"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists("C:\\CorvexTemp"));
+
+    // A folder standing where a file goes: the error, then all is rolled back.
+    ASSERT_TRUE(::CreateDirectoryA("C:\\Velmora Fault", nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA((folder + "\\Velmora_Composer.exe").c_str(), nullptr));
+    p = Launch("\"" + Installer("TestSetup.exe") + "\"", "C:\\");
+    page = WaitForPage("welcome");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1);
+    page = WaitForPage("Select your Installation Folder");
+    ASSERT_TRUE(page.hwnd);
+    ::SendMessageA(::GetDlgItem(page.hwnd, 1005), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    Press(page.hwnd, 1);
+    box = WaitForBox("An Error occured during installation");
+    EXPECT_TRUE(box.hwnd) << "blocked copy";
+    Answer(box, IDOK);
+    EXPECT_TRUE(Ended(p));
+    EXPECT_FALSE(Exists(folder + "\\docs\\readme.txt"));
+    EXPECT_FALSE(Exists(folder + "\\Uninstall.exe"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists("C:\\CorvexTemp"));
+    RemoveTree("C:\\Velmora Fault");
+
+    // A cabinet list that names a place outside: refused before anything is copied.
+    p = Launch("\"" + Installer("HostileSetup.exe") + "\"", "C:\\");
+    box = WaitForBox("An Error occured during installation");
+    EXPECT_TRUE(box.hwnd) << "hostile list";
+    Answer(box, IDOK);
+    EXPECT_TRUE(Ended(p));
+    EXPECT_FALSE(Exists("C:\\evil.txt"));
+    EXPECT_FALSE(Exists("C:\\CorvexTemp"));
+    RemoveTree(work);
 }
