@@ -1,10 +1,12 @@
 // The installer end to end under Wine: a test installer walked page by page installs its
 // files, shortcuts and uninstall entry; Wine's uninstaller then starts the installed
 // Uninstall.exe, which removes it all again.
+#include "ScreenCapture.h"
 #include "TestFiles.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,40 @@ void Answer(const Box& box, int id)
     ::PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+RECT ScreenRect(HWND dialog, int id)
+{
+    RECT r = {};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+    return r;
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 24)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance
+        && std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// A page on screen: the highlighted band under its title, the etched line over its
+// buttons (shadow, then highlight below it) and the picture at its side.
+void CheckPageOnScreen(const Page& page, const std::string& name)
+{
+    ::Sleep(500); // painted
+    const Screenshot shot = TakeScreenshot("setup_" + name);
+    ASSERT_GT(shot.width, 0) << name;
+    const RECT title = ScreenRect(page.hwnd, 1001), picture = ScreenRect(page.hwnd, 1004);
+    const RECT button = ScreenRect(page.hwnd, ::GetDlgItem(page.hwnd, 1010) ? 1010 : 1);
+    EXPECT_EQ(shot.Pixel(title.left + 10, title.bottom + 5), ::GetSysColor(COLOR_HIGHLIGHT)) << name;
+    EXPECT_EQ(shot.Pixel(title.left + 10, title.bottom + 5), RGB(0x30, 0x96, 0xfa)) << name;
+    EXPECT_NE(shot.Pixel(title.left + 10, title.bottom + 1), ::GetSysColor(COLOR_HIGHLIGHT)) << name;
+    const int x = (picture.right + button.right) / 2;
+    EXPECT_EQ(shot.Pixel(x, button.top - 10), RGB(0xa6, 0xa6, 0xa6)) << name;
+    EXPECT_EQ(shot.Pixel(x, button.top - 9), ::GetSysColor(COLOR_BTNHIGHLIGHT)) << name;
+    EXPECT_NE(shot.Pixel(picture.right + 4, button.top - 10), RGB(0xa6, 0xa6, 0xa6)) << name << ": starts right of the picture";
+    // The side picture: dark blue at its top, lighter at its foot.
+    EXPECT_TRUE(Near(shot.Pixel(picture.left + 3, picture.top + 3), RGB(0x1d, 0x4f, 0x91))) << name;
+    EXPECT_TRUE(Near(shot.Pixel(picture.left + 3, picture.bottom - 3), RGB(0x7f, 0xb2, 0xe5), 40)) << name;
+}
+
 bool KeyExists(HKEY root, const char* key)
 {
     HKEY h;
@@ -213,18 +249,24 @@ TEST(SetupRun, InstallsAndIsRemovedByTheUninstaller)
     StartProgram("\"" + installer + "\"", caller, false);
     Page page = WaitForPage("welcome");
     ASSERT_TRUE(page.hwnd);
+    CheckPageOnScreen(page, "welcome");
     Press(page.hwnd, 1);
     page = WaitForPage("Select your Installation Folder");
     ASSERT_TRUE(page.hwnd);
+    CheckPageOnScreen(page, "folder");
     EXPECT_NE(Text(::GetDlgItem(page.hwnd, 1005)).find("\\Corvex Software"), std::string::npos)
         << Text(::GetDlgItem(page.hwnd, 1005));
     ::SendMessageA(::GetDlgItem(page.hwnd, 1005), WM_SETTEXT, 0, reinterpret_cast<LPARAM>((installFolder + "\\").c_str()));
     Press(page.hwnd, 1);
     page = WaitForPage("Installation Progress");
     ASSERT_TRUE(page.hwnd);
-    Press(page.hwnd, 1); // waits for the copy to end
+    for (int i = 0; i < 200 && !::IsWindowEnabled(::GetDlgItem(page.hwnd, 1)); ++i)
+        ::Sleep(100);
+    CheckPageOnScreen(page, "install_progress");
+    Press(page.hwnd, 1);
     page = WaitForPage("Installation Complete");
     ASSERT_TRUE(page.hwnd);
+    CheckPageOnScreen(page, "install_done");
     ::SendMessageA(::GetDlgItem(page.hwnd, 1015), BM_SETCHECK, BST_UNCHECKED, 0);
     Press(page.hwnd, 1);
     ASSERT_TRUE(WaitGone("C:\\CorvexTemp", 20000));
@@ -260,12 +302,17 @@ TEST(SetupRun, InstallsAndIsRemovedByTheUninstaller)
     StartProgram("uninstaller.exe --remove Velmora", caller, false);
     page = WaitForPage("Corvex Software - Velmora 2.9");
     ASSERT_TRUE(page.hwnd);
+    CheckPageOnScreen(page, "remove_confirm");
     Press(page.hwnd, 1);
     page = WaitForPage("Removal Progress");
     ASSERT_TRUE(page.hwnd);
+    for (int i = 0; i < 200 && !::IsWindowEnabled(::GetDlgItem(page.hwnd, 1)); ++i)
+        ::Sleep(100);
+    CheckPageOnScreen(page, "remove_progress");
     Press(page.hwnd, 1);
     page = WaitForPage("Removal Complete");
     ASSERT_TRUE(page.hwnd);
+    CheckPageOnScreen(page, "remove_done");
     Press(page.hwnd, 1);
     EXPECT_TRUE(WaitGone(installFolder + "\\Uninstall.exe", 20000));
     EXPECT_TRUE(WaitGone("C:\\DelUS.bat", 20000));
