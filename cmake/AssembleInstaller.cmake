@@ -1,5 +1,6 @@
 # Run by velmora_add_installer at build time: PROGRAM, OUTPUT, WORK, CABINET and FILES
 # ("|"-separated), GCAB and APPEND.
+cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" cabinet "${CABINET}")
 string(REPLACE "|" ";" files "${FILES}")
 
