@@ -6,7 +6,7 @@
 set -u
 objdump=$1 bin=$2 allowed=$(echo "$3" | tr ';' ' '); shift 3
 system="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll ole32.dll oleaut32.dll advapi32.dll
-shell32.dll version.dll msvcrt.dll winmm.dll shlwapi.dll msimg32.dll uxtheme.dll"
+shell32.dll version.dll msvcrt.dll winmm.dll shlwapi.dll msimg32.dll uxtheme.dll msacm32.dll cabinet.dll"
 status=0
 for dll in $allowed; do
   [ -f "$bin/$dll" ] || { echo "missing next to the programs: $dll"; status=1; }

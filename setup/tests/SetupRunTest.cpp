@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -559,4 +560,110 @@ TEST(SetupRun, FaultCases)
     EXPECT_FALSE(Exists("C:\\evil.txt"));
     EXPECT_FALSE(Exists("C:\\CorvexTemp"));
     RemoveTree(work);
+}
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA d;
+    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(d.cFileName);
+    } while (::FindNextFileA(h, &d));
+    ::FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+// The authoring program's installer (until that program is built, the same installer
+// around a stand-in that needs what it needs): installed into the folder the user is
+// offered, the program with the player set beside it and nothing else, its shortcuts in
+// the Start menu and on the desktop; a removal cancelled on its first page keeps it all;
+// the removal through the system's uninstaller leaves nothing.
+TEST(SetupRun, ComposerSetupInstallsTheProgramWithThePlayerSet)
+{
+    const std::string bin = kBin + "\\..\\..\\bin";
+    HANDLE process = Launch("\"" + Installer(VELMORA_COMPOSER_SETUP) + "\"", "C:\\");
+    Page page = WaitForPage("welcome");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1);
+    page = WaitForPage("Select your Installation Folder");
+    ASSERT_TRUE(page.hwnd);
+    const std::string folder = Text(::GetDlgItem(page.hwnd, 1005));
+    EXPECT_EQ(folder, Special(CSIDL_PROGRAM_FILES) + "\\Corvex Software");
+    Press(page.hwnd, 1);
+    page = WaitForPage("Installation Progress");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1);
+    page = WaitForPage("Installation Complete");
+    ASSERT_TRUE(page.hwnd);
+    EXPECT_EQ(::SendMessageA(::GetDlgItem(page.hwnd, 1015), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Press(page.hwnd, 1);
+    ASSERT_TRUE(Ended(process));
+
+    // The program, the player set and the uninstaller, each as built; the list beside them.
+    std::vector<std::string> expected = Split(VELMORA_PLAYER_SET, '|');
+    for (const std::string& name : expected) {
+        const std::string built = ReadFile(bin + "\\" + name);
+        EXPECT_FALSE(built.empty()) << name;
+        EXPECT_TRUE(ReadFile(folder + "\\" + name) == built) << name;
+    }
+    EXPECT_TRUE(ReadFile(folder + "\\Velmora_Composer.exe") == ReadFile(VELMORA_COMPOSER));
+    EXPECT_TRUE(ReadFile(folder + "\\Uninstall.exe") == ReadFile(bin + "\\Uninstall.exe"));
+    expected.insert(expected.end(), {"Velmora_Composer.exe", "Uninstall.exe", "tocFile.ext"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(folder), expected);
+    if (VELMORA_COMPOSER_STANDIN)
+        EXPECT_EQ(StartProgram("\"" + folder + "\\Velmora_Composer.exe\"", folder, true), 0u)
+            << "the installed set does not let the program start";
+
+    const std::string programs = Special(CSIDL_PROGRAMS) + "\\Corvex Software\\Velmora";
+    const std::string desktopLink = Special(CSIDL_DESKTOP) + "\\Velmora Composer.lnk";
+    ::CreateDirectoryA((kBin + "\\links").c_str(), nullptr);
+    EXPECT_TRUE(::CopyFileA((programs + "\\Velmora Composer.lnk").c_str(), (kBin + "\\links\\composer.lnk").c_str(), FALSE));
+    EXPECT_TRUE(::CopyFileA((programs + "\\Uninstall Velmora.lnk").c_str(),
+                            (kBin + "\\links\\composer_uninstall.lnk").c_str(), FALSE));
+    EXPECT_TRUE(::CopyFileA(desktopLink.c_str(), (kBin + "\\links\\desktop.lnk").c_str(), FALSE));
+    WriteFile(kBin + "\\links\\composer_folder.txt", folder);
+
+    // Cancel on the removal's first page: "No" keeps the page, "Yes" ends with nothing removed.
+    process = Launch("uninstaller.exe --remove Velmora", "C:\\");
+    page = WaitForPage("Corvex Software - Velmora 2.9");
+    ASSERT_TRUE(page.hwnd);
+    Press(page.hwnd, 1010);
+    Box box = WaitForBox("Are you sure you want to cancel the Removal of Velmora?");
+    ASSERT_TRUE(box.hwnd);
+    Answer(box, IDNO);
+    Press(page.hwnd, 1010);
+    box = WaitForBox("Are you sure you want to cancel the Removal of Velmora?");
+    ASSERT_TRUE(box.hwnd) << "No kept the page";
+    Answer(box, IDYES);
+    EXPECT_TRUE(Ended(process));
+    EXPECT_EQ(FilesIn(folder), expected);
+    EXPECT_TRUE(Exists(desktopLink));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+
+    ASSERT_TRUE(RemoveThroughUninstaller());
+    EXPECT_TRUE(WaitGone(folder, 10000));
+    EXPECT_FALSE(Exists(programs));
+    EXPECT_FALSE(Exists(desktopLink));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(Exists(Special(CSIDL_PROGRAM_FILES)));
 }
