@@ -46,3 +46,14 @@ static const int kVelmoraRuntimeDllCount = ${_count};
 ")
 add_library(velmora_runtime_dlls INTERFACE)
 target_include_directories(velmora_runtime_dlls INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
+# The player set: what Create copies from the program folder into a base folder (the
+# player, the viewer library, the sound library and the DLLs above), and so what the
+# authoring program needs beside it wherever it is installed. Every one of them lies in
+# the tree's bin folder once built. The sound library's name comes from the one header
+# that names it.
+file(STRINGS ${CMAKE_SOURCE_DIR}/framework/sound/SoundLibraryName.h _name_line
+     REGEX "define VELMORA_SOUND_LIBRARY_BASE ")
+string(REGEX REPLACE ".*\"(.*)\".*" "\\1" VELMORA_SOUND_LIBRARY_BASE "${_name_line}")
+set(VELMORA_PLAYER_SET_NAMES Velmora.exe VelmoraV.dll ${VELMORA_SOUND_LIBRARY_BASE}.dll ${VELMORA_PLAYER_DLL_NAMES})
+list(REMOVE_DUPLICATES VELMORA_PLAYER_SET_NAMES)

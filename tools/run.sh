@@ -46,7 +46,7 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$num"
   echo "Started Xvfb on $DISPLAY"
 fi
-export WINEPREFIX="$dir/wineprefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$dir/wineprefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 cd "$dir/bin" && "$loader" "./$program.exe" "$@"
 rc=$?
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null

@@ -8,7 +8,7 @@
 #   directly or through the DLLs it loads (the set Create copies next to the player).
 set -u
 system="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll ole32.dll oleaut32.dll advapi32.dll
-shell32.dll version.dll msvcrt.dll winmm.dll shlwapi.dll msimg32.dll uxtheme.dll msacm32.dll"
+shell32.dll version.dll msvcrt.dll winmm.dll shlwapi.dll msimg32.dll uxtheme.dll msacm32.dll cabinet.dll"
 lower() { echo "$1" | tr 'A-Z' 'a-z'; }
 system=$(echo $system)  # one line
 imports() { "$objdump" -p "$bin/$1" | sed -n 's/^\s*DLL Name: //p'; }
