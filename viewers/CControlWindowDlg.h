@@ -4,6 +4,7 @@
 // missing (its host came up empty) never counts as open, so the viewer can tell it failed.
 #pragma once
 #include "CDialog.h"
+#include "COleDispatchDriver.h"
 #include "CEscapeKeyHook.h"
 #include "COleEventSink.h"
 #include "ControlWindowLayout.h"
