@@ -417,6 +417,27 @@ TEST_F(MediaFlashWindows, FlashWindowPlaysAndClosesWhenTheMovieStops)
     EXPECT_FALSE(CEscapeKeyHook::Of(CEscapeKeyHook::Flash).IsInstalled());
 }
 
+// Two windows of one class (two media targets of a menu, say): the hook serves the one shown
+// last; the other going does not take it away, and it posts only to a window that is there.
+TEST_F(MediaFlashWindows, AWindowRemovesOnlyItsOwnHook)
+{
+    CEscapeKeyHook& hook = CEscapeKeyHook::Of(CEscapeKeyHook::MediaOlder);
+    const HWND a = ::CreateWindowExA(0, "STATIC", "a", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const HWND b = ::CreateWindowExA(0, "STATIC", "b", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hook.Install(a));
+    ASSERT_TRUE(hook.Install(b));
+    EXPECT_EQ(hook.Window(), b);
+    hook.Remove(a);
+    EXPECT_TRUE(hook.IsInstalled());
+    EXPECT_EQ(hook.Window(), b);
+    ::DestroyWindow(b);
+    EXPECT_EQ(hook.Handle(HC_ACTION, VK_ESCAPE, 1), 0) << "nothing is posted to a window that is gone";
+    hook.Remove(b);
+    EXPECT_FALSE(hook.IsInstalled());
+    EXPECT_EQ(hook.Window(), nullptr);
+    ::DestroyWindow(a);
+}
+
 // Init runs msiexec on the program folder's flash.msi and waits for it; a folder without the
 // package changes nothing.
 TEST_F(MediaFlashWindows, InitInstallsTheFlashPackage)
