@@ -108,7 +108,7 @@ void CFlashViewer::Launch()
 
 void CFlashViewer::Show()
 {
-    if (m_LaunchedBefore || !m_Window)
+    if (m_LaunchedBefore || !m_Window || !m_Window->m_hWnd)
         return;
     m_Window->ShowPlayer(this);
 }

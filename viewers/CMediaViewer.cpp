@@ -136,7 +136,8 @@ void CMediaViewer::DestroyPlayerWindow()
 
 void CMediaViewer::Show()
 {
-    if (m_LaunchedBefore || !m_HasWindow || !m_Window)
+    // (A window closed before it was shown is not brought back.)
+    if (m_LaunchedBefore || !m_HasWindow || !m_Window || !m_Window->m_hWnd)
         return;
     m_Window->ShowPlayer(this);
 }

@@ -321,6 +321,9 @@ TEST_F(MediaFlashWindows, AFileThatNeverOpensEndsAfterAWhile)
     ASSERT_TRUE(PumpUntil([&] { return !viewer->IsAlive(); }, 3000));
     EXPECT_FALSE(w->IsSized());
     EXPECT_GE(viewer->GetLog().Find("the media file did not open in time"), 0);
+    // A window that has gone is not shown again, nor does it take the hook.
+    viewer->Show();
+    EXPECT_FALSE(CEscapeKeyHook::Of(CEscapeKeyHook::MediaNewer).IsInstalled());
 }
 
 // Controls missing: the media viewer falls back to the File launch and follows it; the Flash
