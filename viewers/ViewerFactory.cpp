@@ -1,13 +1,19 @@
 #include "ViewerFactory.h"
 
 #include "CFileViewer.h"
+#include "CFlashViewer.h"
 #include "CFolderViewer.h"
+#include "CMediaViewer.h"
 
 CViewer* NewViewerOfType(int type)
 {
     switch (type) {
     case CViewer::TypeFolder:
         return new CFolderViewer;
+    case CViewer::TypeMedia:
+        return new CMediaViewer;
+    case CViewer::TypeFlash:
+        return new CFlashViewer;
     default:
         return new CFileViewer;
     }

@@ -1,5 +1,5 @@
-// Making the viewer of a target: the class of a type code (0 File, 1 Folder; every code not
-// known here gives a File viewer), and binding it to the program that owns it, in the one
+// Making the viewer of a target: the class of a type code (0 File, 1 Folder, 4 Media, 5 Flash;
+// every code not known here gives a File viewer), and binding it to the program that owns it, in the one
 // order every program uses.
 #pragma once
 #include "CViewer.h"

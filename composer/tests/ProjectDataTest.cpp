@@ -1,9 +1,11 @@
 // The project data file and autorun.inf as Create writes them and Open reads them back.
-// tests/fixtures/base holds the base folder of a project with a File and a Folder target; what
-// the code writes must equal it byte for byte, the project key aside.
+// tests/fixtures/base holds the base folder of a project with a File, a Folder, a Media and a
+// Flash target; what the code writes must equal it byte for byte, the project key aside.
 #include "CAutorunInf.h"
 #include "CFileViewer.h"
+#include "CFlashViewer.h"
 #include "CFolderViewer.h"
+#include "CMediaViewer.h"
 #include "CProjectData.h"
 #include "RecordDecoder.h"
 #include "ViewerFactory.h"
@@ -57,7 +59,8 @@ protected:
     }
 
     // The fixture project: a File target with a failsafe program, a Folder target below the
-    // base folder, one additional viewer, splash and music.
+    // base folder, a Media target in a bordered window of its own size, a Flash movie of
+    // 400 x 300 without a caption, one additional viewer, splash and music.
     void Fill(CProjectData& project)
     {
         project.ProjectKey = CProjectData::NewProjectKey();
@@ -92,6 +95,21 @@ protected:
         folder->SetLaunchTargetType(1);
         folder->SetTargetFilename(CString(base_.c_str()) + "\\Pictures");
         ASSERT_TRUE(project.AddTarget(folder));
+        CMediaViewer* media = new CMediaViewer;
+        media->SetViewerType(CViewer::TypeMedia);
+        media->SetTargetFilename("media\\intro.vmedia");
+        media->SetTitleBar(0);
+        media->SetShowBorder(1);
+        media->SetBorderWidth(6);
+        media->SetBorderColor(0x000080FF);
+        ASSERT_TRUE(project.AddTarget(media));
+        CFlashViewer* flash = new CFlashViewer;
+        flash->SetViewerType(CViewer::TypeFlash);
+        flash->SetTargetFilename("flash\\movie.vflash");
+        flash->SetShowTitleBar(0);
+        flash->SetCustomFlashWidth(400);
+        flash->SetCustomFlashHeight(300);
+        ASSERT_TRUE(project.AddTarget(flash));
     }
 
     std::string base_, data_, autorun_;
@@ -127,13 +145,19 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
     const std::vector<std::string> head = {
         "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
         "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
-        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:2",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:4",
         // File target
         "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
         "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
         "B:0",
         // Folder target
         "I:1", "I:1", "S:B@5e_F01der\\Pictures", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        // Media target: the common record, then play, window, panel, border
+        "I:4", "I:0", "S:media\\intro.vmedia", "S:", "B:0", "B:0", "S:", "S:", "B:0", "B:1", "B:0", "B:1", "B:0",
+        "I:0", "I:800", "I:600", "B:1", "B:1", "B:1", "B:1", "B:0", "I:0", "B:1", "I:6", "I:33023",
+        // Flash target: the common record, then play, window, menu
+        "I:5", "I:0", "S:flash\\movie.vflash", "S:", "B:0", "B:0", "S:", "S:", "B:0", "B:1", "B:0", "B:1", "B:0",
+        "I:0", "I:400", "I:300", "B:0",
     };
     ASSERT_EQ(r.size(), head.size());
     for (size_t i = 0; i < head.size(); ++i)
@@ -180,7 +204,7 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
     EXPECT_EQ(read.Agreement, 0);
 
-    ASSERT_EQ(read.GetTargetCount(), 2);
+    ASSERT_EQ(read.GetTargetCount(), 4);
     CViewer* file = read.GetTarget(0);
     ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
     EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
@@ -197,6 +221,23 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(folder->GetViewerType(), 1);
     EXPECT_EQ(folder->GetLaunchTargetType(), 1);
     EXPECT_EQ(folder->GetTargetFilename(), "E:\\Pictures");
+    auto* media = dynamic_cast<CMediaViewer*>(read.GetTarget(2));
+    ASSERT_NE(media, nullptr);
+    CMediaViewerSettings mediaSettings;
+    mediaSettings.TitleBar = 0;
+    mediaSettings.ShowBorder = 1;
+    mediaSettings.BorderWidth = 6;
+    mediaSettings.BorderColor = 0x000080FF;
+    EXPECT_TRUE(media->MediaSettings() == mediaSettings);
+    EXPECT_EQ(media->GetTargetFilename(), "media\\intro.vmedia");
+    auto* flash = dynamic_cast<CFlashViewer*>(read.GetTarget(3));
+    ASSERT_NE(flash, nullptr);
+    CFlashViewerSettings flashSettings;
+    flashSettings.ShowTitleBar = 0;
+    flashSettings.CustomFlashWidth = 400;
+    flashSettings.CustomFlashHeight = 300;
+    EXPECT_TRUE(flash->FlashSettings() == flashSettings);
+    EXPECT_EQ(flash->GetTargetFilename(), "flash\\movie.vflash");
 }
 
 TEST_F(ProjectData, SmallestProject)

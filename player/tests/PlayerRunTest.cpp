@@ -5,14 +5,20 @@
 // debug log must hold the lines of that run.
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
+#include "CFlashViewer.h"
 #include "CFolderViewer.h"
+#include "CMediaViewer.h"
 #include "CProjectData.h"
 #include "MetafileRecorder.h"
+#include "ViewerFactory.h"
 #include "ScreenCapture.h"
+#include "standin/StandInControlRegistration.h"
+#include "standin/StandInControls.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <msi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -74,6 +80,8 @@ struct Project {
     std::string folderTarget;  // a Folder target after the others, a folder of the base folder
     // Additional-viewer entries: extension, program to run, confirmation text, version.
     std::vector<std::vector<std::string>> additional;
+    // Targets of other kinds after those, written by their own viewers (not owned).
+    std::vector<CViewer*> viewers;
 };
 
 void WriteProject(const std::string& path, const Project& p)
@@ -114,6 +122,13 @@ void WriteProject(const std::string& path, const Project& p)
         folder->SetTargetNum((int)p.targets.size());
         folder->SetTargetFilename((base + "\\" + p.folderTarget).c_str());
         project.AddTarget(folder);
+    }
+    for (CViewer* viewer : p.viewers) {
+        // The project owns its targets: each is a copy of the test's viewer.
+        CViewer* copy = NewViewerOfType(viewer->GetViewerType());
+        copy->SetEqual(viewer);
+        copy->SetViewerType(viewer->GetViewerType());
+        project.AddTarget(copy);
     }
     ASSERT_TRUE(project.Write(path.c_str(), base.c_str()));
 }
@@ -758,3 +773,189 @@ TEST(PlayerRun, TargetNamesTheSystemCannotOpenEndTheRunOnTheirOwn)
 }
 
 }  // namespace
+
+namespace {
+
+// A shown top-level window holding a stand-in control window of a non-zero size, and that
+// control window.
+struct ControlWindow {
+    HWND top = nullptr, control = nullptr;
+};
+
+BOOL CALLBACK FindStandInChild(HWND child, LPARAM found)
+{
+    char name[64] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    RECT r;
+    ::GetWindowRect(child, &r);
+    if (std::string(name) == "VelmoraStandInControl" && ::IsWindowVisible(child) && r.right > r.left) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindControlWindow(HWND top, LPARAM out)
+{
+    auto* w = reinterpret_cast<ControlWindow*>(out);
+    RECT r;
+    ::GetWindowRect(top, &r);
+    if (!::IsWindowVisible(top) || r.right - r.left <= 0)
+        return TRUE;
+    HWND control = nullptr;
+    ::EnumChildWindows(top, FindStandInChild, reinterpret_cast<LPARAM>(&control));
+    if (!control)
+        return TRUE;
+    w->top = top;
+    w->control = control;
+    return FALSE;
+}
+
+ControlWindow WaitForControlWindow(HWND other, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        ControlWindow w;
+        ::EnumWindows(FindControlWindow, reinterpret_cast<LPARAM>(&w));
+        if (w.top && w.top != other)
+            return w;
+        ::Sleep(50);
+    }
+    return ControlWindow();
+}
+
+bool WaitForWindowGone(HWND w, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (!::IsWindow(w) || !::IsWindowVisible(w))
+            return true;
+        ::Sleep(50);
+    }
+    return false;
+}
+
+std::string TextOf(const std::string& path)
+{
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        for (int c; (c = std::fgetc(f)) != EOF;)
+            text += char(c);
+        std::fclose(f);
+    }
+    return text;
+}
+
+const char kFlashProduct[] = "{5E1C9A7B-3D2F-4B8A-9C61-7A0E4D2B8F13}";
+
+void RunMsiexec(const std::string& arguments)
+{
+    std::string line = "msiexec.exe " + arguments;
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ::WaitForSingleObject(pi.hProcess, 20000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+}
+
+}
+
+// A Media and a Flash target with the stand-in controls registered and the stand-in
+// flash.msi beside the player: the package is installed, each window comes up on screen in
+// its place with the control's colour (and the media window's border around it), closes at
+// the end of its file, and the player ends on its own.
+TEST(PlayerRun, MediaAndFlashTargetsPlayInTheirWindowsAndTheRunEnds)
+{
+    const std::string base = MakeBaseFolder("run_mediaflash");
+    ASSERT_TRUE(CopyInto(std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\viewers\\flash.msi", base, "flash.msi"));
+    if (FILE* f = std::fopen((base + "\\clip.vmedia").c_str(), "wb")) {
+        std::fputs("320 240 1500", f);
+        std::fclose(f);
+    }
+    if (FILE* f = std::fopen((base + "\\movie.vflash").c_str(), "wb")) {
+        std::fputs("0 0 1500", f);
+        std::fclose(f);
+    }
+    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
+    ASSERT_NE(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT);
+    const std::string standInLog = base + "\\standin.log";
+    ::DeleteFileA(standInLog.c_str());
+    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, standInLog.c_str());
+    StandInControlRegistration registration;
+    registration.Register(StandInControlRegistration::Newer, base + "\\velmora_standin9.dll");
+    registration.Register(StandInControlRegistration::Older, base + "\\velmora_standin9.dll");
+    registration.Register(StandInControlRegistration::Flash, base + "\\velmora_standin9.dll");
+
+    const COLORREF border = RGB(250, 200, 0);
+    CMediaViewer media;
+    media.SetViewerType(CViewer::TypeMedia);
+    media.SetTargetFilename("clip.vmedia");
+    media.SetTitleBar(0);
+    media.SetShowBorder(1);
+    media.SetBorderWidth(10);
+    media.SetBorderColor(border);
+    CFlashViewer flash;
+    flash.SetViewerType(CViewer::TypeFlash);
+    flash.SetTargetFilename("movie.vflash");
+    flash.SetCustomFlashWidth(400);
+    flash.SetCustomFlashHeight(300);
+    Project p;
+    p.splash = 0;
+    p.viewers = {&media, &flash};
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const ControlWindow mediaWindow = WaitForControlWindow(nullptr, 30000);
+    ASSERT_NE(mediaWindow.top, nullptr) << TextOf(standInLog);
+    ::Sleep(300);
+    const Screenshot mediaShot = TakeScreenshot("media_window");
+    RECT window, control, area;
+    ::GetWindowRect(mediaWindow.top, &window);
+    ::GetWindowRect(mediaWindow.control, &control);
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    // 320 x 240 and the panel of 27 and tracker of 19, a border of 10, no caption, centred.
+    EXPECT_EQ(control.right - control.left, 320);
+    EXPECT_EQ(control.bottom - control.top, 286);
+    EXPECT_EQ(window.right - window.left, 340);
+    EXPECT_EQ(window.bottom - window.top, 306);
+    EXPECT_EQ(window.left, (area.right - 340 - area.left) / 2);
+    EXPECT_EQ(window.top, (area.bottom - area.top - 306) / 2);
+    EXPECT_EQ(control.left - window.left, 10);
+    ASSERT_GT(mediaShot.width, 0) << "no screenshot";
+    EXPECT_EQ(mediaShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
+              STANDIN_NEWER_COLOUR);
+    EXPECT_EQ(mediaShot.Pixel(window.left + 4, (window.top + window.bottom) / 2), border);
+    EXPECT_EQ(mediaShot.Pixel((window.left + window.right) / 2, window.bottom - 4), border);
+    EXPECT_EQ(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT) << "installed when the Flash target was read";
+    EXPECT_TRUE(WaitForWindowGone(mediaWindow.top, 10000)) << "the media window closes at the end of its file";
+
+    const ControlWindow flashWindow = WaitForControlWindow(mediaWindow.top, 15000);
+    ASSERT_NE(flashWindow.top, nullptr) << TextOf(standInLog);
+    ::Sleep(300);
+    const Screenshot flashShot = TakeScreenshot("flash_window");
+    ::GetWindowRect(flashWindow.top, &window);
+    ::GetWindowRect(flashWindow.control, &control);
+    const int frameWidth = 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
+    const int frameHeight = ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(window.right - window.left, 400 + frameWidth);
+    EXPECT_EQ(window.bottom - window.top, 300 + frameHeight);
+    EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - frameWidth - 400) / 2);
+    EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - frameHeight - 300) / 2);
+    EXPECT_EQ(control.right - control.left, 400);
+    EXPECT_EQ(flashShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
+              STANDIN_FLASH_COLOUR);
+    EXPECT_TRUE(::GetWindowLongA(flashWindow.top, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(WaitForWindowGone(flashWindow.top, 10000)) << "the Flash window closes when the movie stops";
+
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
+    DWORD code = 1;
+    ::GetExitCodeProcess(player, &code);
+    ::CloseHandle(player);
+    EXPECT_EQ(code, 0u);
+    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, nullptr);
+    const std::string calls = TextOf(standInLog);
+    EXPECT_NE(calls.find("event 5101 8"), std::string::npos) << calls;
+    EXPECT_NE(calls.find("flash:125?"), std::string::npos) << calls;
+    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
+}
