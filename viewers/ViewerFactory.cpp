@@ -2,12 +2,15 @@
 
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CZipViewer.h"
 
 CViewer* NewViewerOfType(int type)
 {
     switch (type) {
     case CViewer::TypeFolder:
         return new CFolderViewer;
+    case CViewer::TypeZip:
+        return new CZipViewer;
     default:
         return new CFileViewer;
     }
