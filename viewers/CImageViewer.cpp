@@ -5,29 +5,30 @@
 #include "CResourceScope.h"
 
 CImageViewer::CImageViewer()
-    : m_Window(nullptr), m_Duration(5), m_ShowBackground(0), m_BackgroundColor(::GetSysColor(COLOR_BTNFACE))
+    : m_Window(nullptr)
 {
+    m_ImageSettings.BackgroundColor = ::GetSysColor(COLOR_BTNFACE);
     m_Alive = false;
 }
 
 CImageViewer::~CImageViewer() { DestroyPictureWindow(); }
 
-void CImageViewer::SetImageFilename(CString value) { m_ImageFilename = value; }
-void CImageViewer::SetSoundFilename(CString value) { m_SoundFilename = value; }
-void CImageViewer::SetDuration(int value) { m_Duration = value; }
-void CImageViewer::SetShowBackground(int value) { m_ShowBackground = value; }
-void CImageViewer::SetBackgroundColor(unsigned long value) { m_BackgroundColor = value; }
+void CImageViewer::SetImageFilename(CString value) { m_ImageSettings.ImageFilename = value; }
+void CImageViewer::SetSoundFilename(CString value) { m_ImageSettings.SoundFilename = value; }
+void CImageViewer::SetDuration(int value) { m_ImageSettings.Duration = value; }
+void CImageViewer::SetShowBackground(int value) { m_ImageSettings.ShowBackground = value; }
+void CImageViewer::SetBackgroundColor(unsigned long value) { m_ImageSettings.BackgroundColor = value; }
 
 void CImageViewer::Init()
 {
-    m_TargetFilename = m_ImageFilename;
+    m_Settings.TargetFilename = m_ImageSettings.ImageFilename;
     CViewer::Init();
-    if (m_ShowBackground)
+    if (m_ImageSettings.ShowBackground)
         m_FullScreen = true;
-    if (!m_ImageFilename.IsEmpty())
-        m_ImageFilename = m_ProgramDirectory + "\\" + m_ImageFilename;
-    if (!m_SoundFilename.IsEmpty())
-        m_SoundFilename = m_ProgramDirectory + "\\" + m_SoundFilename;
+    if (!m_ImageSettings.ImageFilename.IsEmpty())
+        m_ImageSettings.ImageFilename = m_Settings.ProgramDirectory + "\\" + m_ImageSettings.ImageFilename;
+    if (!m_ImageSettings.SoundFilename.IsEmpty())
+        m_ImageSettings.SoundFilename = m_Settings.ProgramDirectory + "\\" + m_ImageSettings.SoundFilename;
 }
 
 void CImageViewer::DestroyPictureWindow()
@@ -46,11 +47,11 @@ void CImageViewer::Launch()
     // A new window each time; the one of an earlier pass goes with everything it holds.
     DestroyPictureWindow();
     m_Window = new CImageViewerDlg;
-    m_Window->m_imagePath = m_ImageFilename;
-    m_Window->m_soundPath = m_SoundFilename;
-    m_Window->m_duration = m_Duration;
-    m_Window->m_showBackground = m_ShowBackground;
-    m_Window->m_backgroundColor = m_BackgroundColor;
+    m_Window->m_imagePath = m_ImageSettings.ImageFilename;
+    m_Window->m_soundPath = m_ImageSettings.SoundFilename;
+    m_Window->m_duration = m_ImageSettings.Duration;
+    m_Window->m_showBackground = m_ImageSettings.ShowBackground;
+    m_Window->m_backgroundColor = m_ImageSettings.BackgroundColor;
     BOOL created;
     {
         CResourceScope own(AfxGetThisModule());
@@ -84,14 +85,9 @@ void CImageViewer::DisplayEnded()
 
 void CImageViewer::SetEqual(CViewer* other)
 {
-    if (CImageViewer* image = dynamic_cast<CImageViewer*>(other)) {
-        m_ImageFilename = image->m_ImageFilename;
-        m_SoundFilename = image->m_SoundFilename;
-        m_Duration = image->m_Duration;
-        m_ShowBackground = image->m_ShowBackground;
-        m_BackgroundColor = image->m_BackgroundColor;
-    }
     CViewer::SetEqual(other);
+    if (CImageViewer* image = dynamic_cast<CImageViewer*>(other))
+        m_ImageSettings = image->m_ImageSettings;
 }
 
 void CImageViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int build)

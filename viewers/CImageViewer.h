@@ -6,6 +6,15 @@
 
 class CImageViewerDlg;
 
+// The image viewer's own settings.
+struct CImageViewerSettings {
+    CString ImageFilename;
+    CString SoundFilename;
+    int Duration = 5;
+    int ShowBackground = 0;
+    unsigned long BackgroundColor = 0;
+};
+
 class VIEWERS_API CImageViewer : public CViewer {
 public:
     CImageViewer();
@@ -29,11 +38,13 @@ public:
     // launch-once mark written.
     void DisplayEnded();
 
-    CString GetImageFilename() const { return m_ImageFilename; }
-    CString GetSoundFilename() const { return m_SoundFilename; }
-    int GetDuration() const { return m_Duration; }
-    int GetShowBackground() const { return m_ShowBackground; }
-    unsigned long GetBackgroundColor() const { return m_BackgroundColor; }
+    CString GetImageFilename() const { return m_ImageSettings.ImageFilename; }
+    CString GetSoundFilename() const { return m_ImageSettings.SoundFilename; }
+    int GetDuration() const { return m_ImageSettings.Duration; }
+    int GetShowBackground() const { return m_ImageSettings.ShowBackground; }
+    unsigned long GetBackgroundColor() const { return m_ImageSettings.BackgroundColor; }
+    const CImageViewerSettings& ImageSettings() const { return m_ImageSettings; }
+    void SetImageSettings(const CImageViewerSettings& settings) { m_ImageSettings = settings; }
     // The picture window of the last Launch; null before.
     CImageViewerDlg* GetWindow() const { return m_Window; }
 
@@ -42,9 +53,5 @@ protected:
     void DestroyPictureWindow();
 
     CImageViewerDlg* m_Window;
-    CString m_ImageFilename;
-    CString m_SoundFilename;
-    int m_Duration;
-    int m_ShowBackground;
-    unsigned long m_BackgroundColor;
+    CImageViewerSettings m_ImageSettings;
 };

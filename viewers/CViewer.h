@@ -1,9 +1,25 @@
-// Base class of every target kind: the settings of one target, its record in the project
-// data file, and the logic that opens it and follows it on the user's machine.
+// Base class of every target kind: the settings of one target and its record in the project
+// data file. Opening the target and following it is the launcher's (CViewerLauncher), which
+// the launch operations below hand over to.
+//
+// How a kind adds settings of its own (the image viewer shows it):
+//  - a plain value type beside its class, e.g. `struct CWebViewerSettings { CString Url; int
+//    Width = 640; ... };` with the defaults as member initialisers, and one member
+//    `CWebViewerSettings m_WebSettings;`;
+//  - its setters and getters are one-liners over that member;
+//  - SetEqual calls CViewer::SetEqual(other) first, then copies the value whole from an
+//    other of the same class: `if (auto* o = dynamic_cast<CWebViewer*>(other)) m_WebSettings =
+//    o->m_WebSettings;` (no field by field copies);
+//  - Read_DAT_File and Write_DAT_File call the base first, then read and write the kind's
+//    fields through the value, in the record's order;
+//  - the settings dialogs copy the value out with the kind's getter of it and back with its
+//    setter, as they do with Settings() and SetSettings() here.
+// Handles and run-time state (windows, timers, processes) never go into a settings value.
 #pragma once
 #include "CFileReadWrite.h"
 #include "CProcessList.h"
 #include "CViewerPlatform.h"
+#include "CViewerSettings.h"
 #include "CViewerWindow.h"
 #include "ViewersExport.h"
 
@@ -135,7 +151,13 @@ public:
     // Registry key of the project's per-machine state, below HKEY_CURRENT_USER.
     CString ProjectKeyPath() const;
 
+    // The common settings as one value, for the dialogs that edit them.
+    const CViewerSettings& Settings() const { return m_Settings; }
+    void SetSettings(const CViewerSettings& settings) { m_Settings = settings; }
+
 protected:
+    friend class CViewerLauncher;
+
     // Appends to the log, cutting what does not fit.
     void AppendLog(const char* text);
     void Log(const char* format, ...)
@@ -159,43 +181,12 @@ protected:
     char m_Log[LogSize];
     int m_LogLength;
     int m_TimerId;
-    int m_SuppressAOL;
-    int m_Verbose;
-    int m_Splash;
-    int m_Hide;
-    int m_TargetNum;
-    CString m_RegConfString;
-    int m_ViewerType;
+    CViewerSettings m_Settings;
     CString m_TempPath;
-    CString m_ProjectRegistryKey;
-    int m_LaunchTargetType;
     bool m_FullScreen;
-    bool m_TestMode;
     int m_FileVersion[3];
-    CString m_TargetFilename;
-    CString m_TargetFileExtension;
-    CString m_Parameters;
-    int m_WindowShowCmdWindow;
-    CString m_TargetFileAndPath;
-    CString m_ProgramDirectory;
     ProcessInfo_Tag m_TargetProcess;
-    CString m_RegViewerLocation;
-    CString m_RegTargetDescription;
-    CString m_RegViewerVersion;
-    int m_HasFailsafeProgram;
-    CString m_FailsafeProgPath;
     ProcessInfo_Tag m_FailsafeProcess;
-    int m_WaitingOnFailsafe;
-    int m_TryTargetFirst;
-    int m_CheckVersion;
-    CString m_VersionString;
-    int m_AlwaysRun;
-    int m_DisplayConfirmation;
-    CString m_FailsafeConfMessage;
-    int m_RebootMachine;
-    int m_TryAndForce;
-    CString m_ForceString1;
-    CString m_ForceString2;
     std::unique_ptr<CProcessList> m_Processes;
     bool m_LaunchedBefore;
     bool m_Alive;

@@ -831,4 +831,59 @@ TEST(PlayerRun, MetafileSplashesShowTheirColoursOnScreen)
     }
 }
 
+struct TitledWith {
+    std::string part;
+    bool found;
+};
+
+BOOL CALLBACK FindVisibleTitled(HWND window, LPARAM param)
+{
+    auto* w = reinterpret_cast<TitledWith*>(param);
+    char caption[MAX_PATH] = {};
+    ::GetWindowTextA(window, caption, sizeof caption);
+    if (::IsWindowVisible(window) && std::string(caption).find(w->part) != std::string::npos)
+        w->found = true;
+    return TRUE;
+}
+
+// Projects whose target names the system cannot open (the committed regression inputs): a
+// name of 1024 bytes, once handed to the shell and the end of the player, and an empty one,
+// which the shell took for the base folder and opened in the file manager. Each run ends on
+// its own, opens nothing and says why in its log.
+TEST(PlayerRun, TargetNamesTheSystemCannotOpenEndTheRunOnTheirOwn)
+{
+    struct Case {
+        const char* fixture;
+        const char* folder;
+        const char* logged;
+        int count;
+    };
+    const Case cases[] = {
+        {"long_target_name.dat", "run_long_name", " characters): not launched\n", 3},
+        {"empty_target_name.dat", "run_empty_name", "Nothing to launch\n", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        const std::string base = MakeBaseFolder(c.folder);
+        ASSERT_TRUE(CopyInto(std::string(VELMORA_TEST_SOURCE_DIR) + "\\tests\\fixtures\\" + c.fixture, base,
+                             "velmora.dat"));
+        const size_t explorers = ProcessesNamed("explorer.exe").size() + ProcessesNamed("winefile.exe").size();
+        EXPECT_EQ(RunPlayer(base, "", 60000), 0u) << "the player ends on its own, without a crash";
+        ::Sleep(1000);  // a shell window would be up by now
+        TitledWith window = {c.folder, false};
+        ::EnumWindows(FindVisibleTitled, (LPARAM)&window);
+        EXPECT_FALSE(window.found) << "no file manager on the base folder";
+        EXPECT_EQ(ProcessesNamed("explorer.exe").size() + ProcessesNamed("winefile.exe").size(), explorers)
+            << "no file manager started";
+        const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+        const std::string all = Joined(log);
+        EXPECT_TRUE(Holds(log, "Num Targets: " + std::to_string(c.count) + "\n")) << all.substr(0, 2000);
+        size_t times = 0;
+        for (size_t at = all.find(c.logged); at != std::string::npos; at = all.find(c.logged, at + 1))
+            ++times;
+        EXPECT_EQ(times, (size_t)c.count) << "every target refused, each with its reason";
+        EXPECT_EQ(all.find("CP:\t"), std::string::npos) << "nothing started";
+    }
+}
+
 }  // namespace

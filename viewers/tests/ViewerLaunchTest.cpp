@@ -4,6 +4,7 @@
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
 #include "CRegistryKey.h"
+#include "CViewerLauncher.h"
 #include "FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -493,6 +494,116 @@ TEST_F(Launching, FolderWindowThatNeverAppears)
     test.OnTimer(1);
     EXPECT_FALSE(test.IsAlive());
     EXPECT_EQ(test.GetFolderTimerId(), -1);
+}
+
+
+TEST_F(Launching, AnEmptyTargetNameOpensNothing)
+{
+    // Handed to the shell, an empty name opens the base folder itself in the file manager.
+    CFileViewer file;
+    CFolderViewer folder;
+    for (CViewer* v : { static_cast<CViewer*>(&file), static_cast<CViewer*>(&folder) }) {
+        platform.calls.clear();
+        Bind(*v, "");
+        v->Init();
+        v->Launch();
+        v->Show();
+        EXPECT_EQ(platform.CountCalls("CP "), 0) << v->GetLog().c_str();
+        EXPECT_EQ(platform.CountCalls("SE "), 0) << v->GetLog().c_str();
+        EXPECT_GE(v->GetLog().Find("* Target Filename #3 does not exist *\nNothing to launch\n"), 0) << v->GetLog().c_str();
+        EXPECT_FALSE(v->IsAlive());
+        EXPECT_TRUE(platform.timers.empty()) << "nothing to follow";
+    }
+}
+
+TEST_F(Launching, PathsLongerThanTheSystemTakesAreRefused)
+{
+    const std::string name(1024 - 4, 'n');
+    struct Case {
+        const char* what;
+        std::string target, failsafe, force1;
+        const char* refused;  // what must never reach the system
+    };
+    const Case cases[] = {
+        { "program target", name + ".exe", "", "", "nnnnnnnn" },
+        { "document target", name + ".vlmtxt", "", "", "nnnnnnnn" },
+        { "failsafe program", "a.vlmnone", "C:\\" + name + ".exe", "", "nnnnnnnn" },
+        { "forced program", "doc.vlmtxt", "", "C:\\" + name + ".exe", "SE open|C:\\nnnn" },
+    };
+    for (const Case& c : cases) {
+        platform.calls.clear();
+        CFileViewer v;
+        Bind(v, c.target.c_str());
+        v.SetDisplayConfirmation(0);
+        if (!c.failsafe.empty()) {
+            v.SetHasFailsafeProgram(1);
+            v.SetAlwaysRun(1);
+            v.SetFailsafeProgPath(c.failsafe.c_str());
+        }
+        if (!c.force1.empty()) {
+            v.SetTryAndForce(1);
+            v.SetForceString1(c.force1.c_str());
+        }
+        v.Init();
+        v.Launch();
+        const std::string log = v.GetLog().c_str();
+        for (const std::string& call : platform.calls)
+            EXPECT_EQ(call.find(c.refused), std::string::npos) << c.what << ": " << call.substr(0, 80);
+        EXPECT_NE(log.find("Path too long ("), std::string::npos) << c.what << ": " << log;
+        EXPECT_NE(log.find(" characters): not launched\n"), std::string::npos) << c.what;
+        for (int i = 0; i < 3; ++i)
+            v.OnTimer(3);  // a failsafe that did not start ends its poll
+        EXPECT_TRUE(platform.timers.empty()) << c.what;
+    }
+    // The forced program refused, the registered program still opens the document.
+    EXPECT_TRUE(platform.Called("CP (null)|C:\\windows\\system32\\notepad.exe"));
+
+    CFolderViewer folder;
+    platform.calls.clear();
+    Bind(folder, ("D:\\CD\\" + name).c_str());
+    folder.Launch();
+    folder.Show();
+    EXPECT_EQ(platform.CountCalls("SE "), 0);
+    EXPECT_FALSE(folder.IsAlive());
+    EXPECT_NE(std::string(folder.GetLog().c_str()).find("Path too long (1026 characters): not launched\n"),
+              std::string::npos);
+}
+
+TEST_F(Launching, TheLongestPathTheSystemTakesStillOpens)
+{
+    const std::string dir = "D:\\CD";
+    struct Case { std::string target; bool opens; };
+    const Case cases[] = {
+        { std::string(259 - dir.size() - 1 - 4, 'a') + ".exe", true },   // 259 characters in all
+        { std::string(260 - dir.size() - 1 - 4, 'a') + ".exe", false },  // 260
+    };
+    for (const Case& c : cases) {
+        platform.calls.clear();
+        platform.startRules = { { c.target, (dir + "\\" + c.target).c_str() } };
+        CFileViewer v;
+        Bind(v, c.target.c_str());
+        v.Init();
+        v.Launch();
+        EXPECT_EQ(platform.CountCalls("CP "), c.opens ? 1 : 0) << c.target.size();
+    }
+}
+
+TEST(LaunchPaths, WhatTheSystemCanBeHanded)
+{
+    struct Case { std::string path; bool fits; };
+    const Case cases[] = {
+        { "", true },
+        { std::string(259, 'p'), true },
+        { std::string(260, 'p'), false },
+        { "file:///" + std::string(259, 'p'), true },
+        { "file:///" + std::string(260, 'p'), false },
+        { "http://host/" + std::string(1000, 'p'), true },
+        { "https://host/" + std::string(2083 - 13, 'p'), true },
+        { "https://host/" + std::string(2084 - 13, 'p'), false },
+        { "mailto:" + std::string(300, 'p'), true },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CViewerLauncher::FitsTheSystem(c.path.c_str()), c.fits) << c.path.substr(0, 12) << " " << c.path.size();
 }
 
 }
