@@ -15,11 +15,11 @@
 CZipViewer::CZipViewer() = default;
 CZipViewer::~CZipViewer() = default;
 
-void CZipViewer::SetMessageText(CString value) { m_Zip.MessageText = value; }
-void CZipViewer::SetExtractLocation(unsigned value) { m_Zip.ExtractLocation = int(value); }
-void CZipViewer::SetExtractFolder(CString value) { m_Zip.ExtractFolder = value; }
-void CZipViewer::SetOpenExtractFolder(int value) { m_Zip.OpenExtractFolder = value; }
-void CZipViewer::SetZipPassword(CString value) { m_Zip.ZipPassword = value; }
+void CZipViewer::SetMessageText(CString value) { m_ZipSettings.MessageText = value; }
+void CZipViewer::SetExtractLocation(unsigned value) { m_ZipSettings.ExtractLocation = int(value); }
+void CZipViewer::SetExtractFolder(CString value) { m_ZipSettings.ExtractFolder = value; }
+void CZipViewer::SetOpenExtractFolder(int value) { m_ZipSettings.OpenExtractFolder = value; }
+void CZipViewer::SetZipPassword(CString value) { m_ZipSettings.ZipPassword = value; }
 void CZipViewer::SetNumShortcuts(int value) { m_Shortcuts.SetCount(value); }
 
 void CZipViewer::AddShortcut(unsigned id, CString fileName, unsigned location, CString name, CString icon,
@@ -43,13 +43,13 @@ bool CZipViewer::IsAlive() { return m_Alive; }
 
 void CZipViewer::SetEqual(CViewer* other)
 {
+    CViewer::SetEqual(other);
     if (CZipViewer* zip = dynamic_cast<CZipViewer*>(other)) {
         if (zip != this) {
-            m_Zip = zip->m_Zip;
+            m_ZipSettings = zip->m_ZipSettings;
             m_Shortcuts.CopyFrom(zip->m_Shortcuts);
         }
     }
-    CViewer::SetEqual(other);
 }
 
 void CZipViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int build)
@@ -57,13 +57,13 @@ void CZipViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int 
     CViewer::Write_DAT_File(file, major, minor, build);
     if (!file)
         return;
-    CString message = m_Zip.MessageText;
+    CString message = m_ZipSettings.MessageText;
     message.Replace("\r\n", "~^~");
     file->WriteString(message);
-    file->WriteInt(m_Zip.ExtractLocation);
-    file->WriteString(m_Zip.ExtractFolder);
-    file->WriteBool(m_Zip.OpenExtractFolder);
-    file->WriteString(m_Zip.ZipPassword);
+    file->WriteInt(m_ZipSettings.ExtractLocation);
+    file->WriteString(m_ZipSettings.ExtractFolder);
+    file->WriteBool(m_ZipSettings.OpenExtractFolder);
+    file->WriteString(m_ZipSettings.ZipPassword);
     // The count written is the number of records that follow.
     int count = 0;
     for (const ShortcutInfo* node = m_Shortcuts.Head(); node; node = node->next)
@@ -112,14 +112,14 @@ void CZipViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int b
 
 CString CZipViewer::ProposedDestination()
 {
-    if (!IsSafeExtractFolder(m_Zip.ExtractFolder))
-        Log("Zip: folder name refused: %s\n", m_Zip.ExtractFolder.c_str());
+    if (!IsSafeExtractFolder(m_ZipSettings.ExtractFolder))
+        Log("Zip: folder name refused: %s\n", m_ZipSettings.ExtractFolder.c_str());
 #if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
     const ZipSystemFolders folders = ReadZipSystemFolders();
 #else
     const ZipSystemFolders folders;
 #endif
-    return ProposedZipDestination(m_Zip.ExtractLocation, m_Zip.ExtractFolder, folders);
+    return ProposedZipDestination(m_ZipSettings.ExtractLocation, m_ZipSettings.ExtractFolder, folders);
 }
 
 bool CZipViewer::RunExtractor(const CString& proposed, CString& destination)
@@ -127,12 +127,12 @@ bool CZipViewer::RunExtractor(const CString& proposed, CString& destination)
 #if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
     CResourceScope own(AfxGetThisModule());
     CZipExtractDlg dialog;
-    dialog.m_archivePath = m_TargetFileAndPath;
-    dialog.m_password = m_Zip.ZipPassword;
-    dialog.m_folderName = UsableExtractFolder(m_Zip.ExtractFolder);
+    dialog.m_archivePath = m_Settings.TargetFileAndPath;
+    dialog.m_password = m_ZipSettings.ZipPassword;
+    dialog.m_folderName = UsableExtractFolder(m_ZipSettings.ExtractFolder);
     dialog.m_numShortcuts = m_Shortcuts.Count();
     dialog.m_shortcuts = m_Shortcuts.Head();
-    dialog.m_message = m_Zip.MessageText;
+    dialog.m_message = m_ZipSettings.MessageText;
     dialog.m_destination = proposed;
     const bool done = dialog.DoModal() == IDOK;
     AppendLog(dialog.GetLog());
@@ -151,7 +151,7 @@ void CZipViewer::Show()
         m_Alive = false;
         return;
     }
-    Log("\nZip: extracting %s\n", m_TargetFileAndPath.c_str());
+    Log("\nZip: extracting %s\n", m_Settings.TargetFileAndPath.c_str());
     CString destination;
     if (RunExtractor(ProposedDestination(), destination))
         FollowUp(destination);
@@ -163,12 +163,12 @@ void CZipViewer::Show()
 void CZipViewer::FollowUp(const CString& destination)
 {
     Log("Zip: installed into %s\n", destination.c_str());
-    if (m_Zip.OpenExtractFolder) {
+    if (m_ZipSettings.OpenExtractFolder) {
         CFolderViewer folder;
         folder.SetPlatform(m_Platform);
         folder.SetTargetFilename(destination);
         folder.SetViewerType(TypeFolder);
-        folder.SetTargetNum(m_TargetNum);
+        folder.SetTargetNum(m_Settings.TargetNum);
         folder.Init();
         folder.Launch();
         Log("Zip: folder opened: %s (%s)\n", destination.c_str(),
@@ -185,7 +185,7 @@ void CZipViewer::FollowUp(const CString& destination)
         file.SetProgramDirectory(destination);
         file.SetViewerType(TypeFile);
         file.SetTestMode(true);
-        file.SetTargetNum(m_TargetNum);
+        file.SetTargetNum(m_Settings.TargetNum);
         file.Init();
         file.Launch();
         Log("Zip: file started: %s (%s)\n", node->FileName, file.GetLog().Find("Target Launch failed") < 0 ? "started" : "failed");

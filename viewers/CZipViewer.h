@@ -6,7 +6,7 @@
 #include "CZipShortcutList.h"
 
 // The settings of a Zip target, copied whole by SetEqual; the shortcut list travels beside it.
-struct ZipViewerSettings {
+struct CZipViewerSettings {
     CString MessageText = "A File is about to be un-ziped on your system.\r\n\r\nPlease select the destination folder.";
     int ExtractLocation = 1;  // 0 Program Files, 1 Desktop, 2 Documents, 3 C:\ .
     CString ExtractFolder;    // appended to the location; also the program group's name
@@ -40,14 +40,16 @@ public:
     void DeleteAllShortcuts();
     ShortcutInfo* FindShortcut(unsigned id);
 
-    CString GetMessageText() const { return m_Zip.MessageText; }
-    int GetExtractLocation() const { return m_Zip.ExtractLocation; }
-    CString GetExtractFolder() const { return m_Zip.ExtractFolder; }
-    int GetOpenExtractFolder() const { return m_Zip.OpenExtractFolder; }
-    CString GetZipPassword() const { return m_Zip.ZipPassword; }
+    CString GetMessageText() const { return m_ZipSettings.MessageText; }
+    int GetExtractLocation() const { return m_ZipSettings.ExtractLocation; }
+    CString GetExtractFolder() const { return m_ZipSettings.ExtractFolder; }
+    int GetOpenExtractFolder() const { return m_ZipSettings.OpenExtractFolder; }
+    CString GetZipPassword() const { return m_ZipSettings.ZipPassword; }
     int GetNumShortcuts() const { return m_Shortcuts.Count(); }
     ShortcutInfo* GetShortcutList() const { return m_Shortcuts.Head(); }
-    const ZipViewerSettings& GetZipSettings() const { return m_Zip; }
+    // The zip settings as one value, for the dialog that edits them.
+    const CZipViewerSettings& GetZipSettings() const { return m_ZipSettings; }
+    void SetZipSettings(const CZipViewerSettings& settings) { m_ZipSettings = settings; }
 
     // What the viewer proposes as destination on this machine.
     CString ProposedDestination();
@@ -59,6 +61,6 @@ protected:
     // After a completed installation: the folder opened, the files started, the marks set.
     void FollowUp(const CString& destination);
 
-    ZipViewerSettings m_Zip;
+    CZipViewerSettings m_ZipSettings;
     CZipShortcutList m_Shortcuts;
 };
