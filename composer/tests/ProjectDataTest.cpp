@@ -1,9 +1,10 @@
 // The project data file and autorun.inf as Create writes them and Open reads them back.
-// tests/fixtures/base holds the base folder of a project with a File and a Folder target; what
+// tests/fixtures/base holds the base folder of a project with a File, a Folder and a Zip target; what
 // the code writes must equal it byte for byte, the project key aside.
 #include "CAutorunInf.h"
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CZipViewer.h"
 #include "CProjectData.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,16 @@ protected:
         folder->SetLaunchTargetType(1);
         folder->SetTargetFilename(CString(base_.c_str()) + "\\Pictures");
         ASSERT_TRUE(project.AddTarget(folder));
+        CZipViewer* zip = new CZipViewer;
+        zip->SetViewerType(CViewer::TypeZip);
+        zip->SetTargetFilename("setup\\app.zip");
+        zip->SetMessageText("Unpack the demo.\r\nIt needs 2 MB.");
+        zip->SetExtractLocation(1);
+        zip->SetExtractFolder("Demo");
+        zip->SetOpenExtractFolder(1);
+        zip->AddShortcut(1, "app\\readme.txt", 1, "Read me", "app\\app.ico", 1);
+        zip->AddShortcut(2, "app\\bin\\tool.exe", 5, "", "Default Icon", 0);
+        ASSERT_TRUE(project.AddTarget(zip));
     }
 
     std::string base_, data_, autorun_;
@@ -153,13 +164,18 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
     const std::vector<std::string> head = {
         "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
         "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
-        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:2",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:3",
         // File target
         "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
         "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
         "B:0",
         // Folder target
         "I:1", "I:1", "S:B@5e_F01der\\Pictures", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        // Zip target with two shortcuts
+        "I:3", "I:0", "S:setup\\app.zip", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "S:Unpack the demo.~^~It needs 2 MB.", "I:1", "S:Demo", "B:1", "S:", "I:2",
+        "I:1", "S:app\\readme.txt", "I:1", "S:Read me", "B:1", "S:app\\app.ico",
+        "I:2", "S:app\\bin\\tool.exe", "I:5", "S:", "B:0", "S:Default Icon",
     };
     ASSERT_EQ(r.size(), head.size());
     for (size_t i = 0; i < head.size(); ++i)
@@ -206,7 +222,7 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
     EXPECT_EQ(read.Agreement, 0);
 
-    ASSERT_EQ(read.GetTargetCount(), 2);
+    ASSERT_EQ(read.GetTargetCount(), 3);
     CViewer* file = read.GetTarget(0);
     ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
     EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
@@ -223,6 +239,14 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(folder->GetViewerType(), 1);
     EXPECT_EQ(folder->GetLaunchTargetType(), 1);
     EXPECT_EQ(folder->GetTargetFilename(), "E:\\Pictures");
+    auto* zip = dynamic_cast<CZipViewer*>(read.GetTarget(2));
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(zip->GetMessageText(), "Unpack the demo.\r\nIt needs 2 MB.");
+    EXPECT_EQ(zip->GetExtractFolder(), "Demo");
+    EXPECT_EQ(zip->GetOpenExtractFolder(), 1);
+    ASSERT_EQ(zip->GetNumShortcuts(), 2);
+    EXPECT_STREQ(zip->FindShortcut(1)->Icon, "app\\app.ico");
+    EXPECT_EQ(zip->FindShortcut(2)->Location, 5u);
 }
 
 TEST_F(ProjectData, SmallestProject)
