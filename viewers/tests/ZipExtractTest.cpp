@@ -352,16 +352,69 @@ TEST_F(ZipExtract, CancelBeforeInstallLeavesNothing)
     viewer.SetExtractFolder("VelmoraZipCancelled");
     viewer.SetOpenExtractFolder(1);
     viewer.AddShortcut(1, "app\\readme.vlmzip", 1, "Read me", "", 1);
+    // Browse: cancelled, the proposal stays; chosen, the folder replaces it.
+    const std::string chosen = Scratch("");
+    std::string proposed, afterCancel, afterChoice, browserTitle;
+    auto browser = [] { return ::FindWindowA("#32770", "Browse for Folder"); };
     Script script;
-    script.steps = { [&] {
-        HWND d = FindExtractor();
-        if (!d)
-            return false;
-        Press(d, IDOK);  // "Cancel"
-        return true;
-    } };
+    script.steps = {
+        [&] {
+            HWND d = FindExtractor();
+            if (!d)
+                return false;
+            proposed = ControlText(d, IDC_ZIP_DESTINATION);
+            Press(d, IDC_ZIP_BROWSE);
+            return true;
+        },
+        [&] {
+            HWND b = browser();
+            if (!b)
+                return false;
+            char title[256] = "";
+            for (HWND c = ::GetWindow(b, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+                char text[256] = "";
+                ::GetWindowTextA(c, text, sizeof text);
+                if (std::string(text) == "Select your Installation Folder")
+                    std::snprintf(title, sizeof title, "%s", text);
+            }
+            browserTitle = title;
+            ::PostMessageA(b, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)::GetDlgItem(b, IDCANCEL));
+            return true;
+        },
+        [&] {
+            HWND d = FindExtractor();
+            if (!d || browser())
+                return false;
+            afterCancel = ControlText(d, IDC_ZIP_DESTINATION);
+            Press(d, IDC_ZIP_BROWSE);
+            return true;
+        },
+        [&] {
+            HWND b = browser();
+            if (!b)
+                return false;
+            ::SendMessageA(b, BFFM_SETSELECTIONA, TRUE, (LPARAM)chosen.c_str());
+            ::PostMessageA(b, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(b, IDOK));
+            return true;
+        },
+        [&] {
+            HWND d = FindExtractor();
+            if (!d || browser())
+                return false;
+            afterChoice = ControlText(d, IDC_ZIP_DESTINATION);
+            Press(d, IDOK);  // "Cancel"
+            return true;
+        },
+    };
     RunShow(viewer, script);
-    EXPECT_EQ(script.next, 1u);
+    EXPECT_EQ(script.next, script.steps.size());
+    EXPECT_EQ(browserTitle, "Select your Installation Folder");
+    EXPECT_EQ(afterCancel, proposed);
+    std::string expected = chosen;
+    while (!expected.empty() && expected.back() == '\\')
+        expected.pop_back();
+    EXPECT_EQ(CString(afterChoice.c_str()).CompareNoCase(expected.c_str()), 0) << afterChoice << " / " << expected;
+    EXPECT_FALSE(Exists(chosen + "app"));
     EXPECT_FALSE(viewer.IsAlive());
     EXPECT_FALSE(Exists(desktop_ + "\\VelmoraZipCancelled"));
     EXPECT_FALSE(Exists(desktop_ + "\\Read me.lnk"));
