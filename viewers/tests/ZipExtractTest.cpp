@@ -3,6 +3,7 @@
 // "%dT" read by Wine's reg.exe, and the screen after the installation checked on its pixels.
 #include "CRegistryKey.h"
 #include "CZipViewer.h"
+#include "WineTestTools.h"
 #include "MessagePump.h"
 #include "ViewersResource.h"
 
@@ -25,30 +26,7 @@ const char kCaption[] = "Velmora Zip File Extractor";
 std::string Fixture(const std::string& name) { return std::string(VELMORA_TEST_SOURCE_DIR) + "\\tests\\fixtures\\zip\\" + name; }
 std::string Scratch(const std::string& name) { return std::string(VELMORA_TEST_BINARY_DIR) + "\\zipwine\\" + name; }
 
-std::string Slurp(const std::string& path)
-{
-    std::string out;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            out.append(buf, n);
-        std::fclose(f);
-    }
-    return out;
-}
-
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& path)
-{
-    std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    ::SHFileOperationA(&op);
-}
 
 std::string Special(int csidl)
 {
@@ -57,70 +35,7 @@ std::string Special(int csidl)
     return path;
 }
 
-// A program's output, for Wine's reg.exe and for Unix programs run through /bin/sh.
-std::string Capture(const std::string& command)
-{
-    SECURITY_ATTRIBUTES sa = { sizeof sa, nullptr, TRUE };
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    ::CreatePipe(&readEnd, &writeEnd, &sa, 0);
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = writeEnd;
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = command, out;
-    if (::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-        ::CloseHandle(writeEnd);
-        writeEnd = nullptr;
-        char buf[512];
-        DWORD n = 0;
-        while (::ReadFile(readEnd, buf, sizeof buf, &n, nullptr) && n)
-            out.append(buf, n);
-        ::WaitForSingleObject(pi.hProcess, 30000);
-        ::CloseHandle(pi.hProcess);
-        ::CloseHandle(pi.hThread);
-    }
-    if (writeEnd)
-        ::CloseHandle(writeEnd);
-    ::CloseHandle(readEnd);
-    return out;
-}
-
-std::string UnixPath(const std::string& windowsPath)
-{
-    char unix[MAX_PATH * 2] = "";
-    WCHAR wide[MAX_PATH] = L"";
-    ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
-    typedef char*(CDECL * ToUnix)(LPCWSTR);
-    auto toUnix = reinterpret_cast<ToUnix>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-    if (!toUnix)
-        return std::string();
-    char* converted = toUnix(wide);
-    if (!converted)
-        return std::string();
-    std::snprintf(unix, sizeof unix, "%s", converted);
-    ::HeapFree(::GetProcessHeap(), 0, converted);
-    return unix;
-}
-
-// lnkinfo's report on a link file, run as the Unix program it is; its output goes through a
-// file, since a Unix program started from Wine may not be waited for.
-std::string LnkInfo(const std::string& link)
-{
-    const std::string out = Scratch("lnkinfo.txt");
-    ::DeleteFileA(out.c_str());
-    Capture("Z:\\bin\\sh -c \"lnkinfo '" + UnixPath(link) + "' > '" + UnixPath(out) + "' 2>&1\"");
-    std::string text, last;
-    for (int i = 0; i < 100; ++i) {
-        text = Slurp(out);
-        if (!text.empty() && text == last)
-            break;
-        last = text;
-        ::Sleep(100);
-    }
-    return text;
-}
+std::string LnkInfo(const std::string& link) { return LnkInfoReport(link, Scratch("lnkinfo.txt")); }
 
 std::string ControlText(HWND dialog, int id)
 {
@@ -223,7 +138,7 @@ protected:
         viewer.SetExtractFolder(kProject);
         viewer.Init();
     }
-    std::string RegT() { return Capture(std::string("reg.exe query \"HKCU\\Software\\Corvex Software\\") + kProject + "\" /v 3T"); }
+    std::string RegT() { return CaptureOutput(std::string("reg.exe query \"HKCU\\Software\\Corvex Software\\") + kProject + "\" /v 3T"); }
 
     std::string desktop_, programs_;
 };
@@ -322,7 +237,7 @@ TEST_F(ZipExtract, InstallMakesFilesLinksAndMarksThenOpensWhatItShould)
     EXPECT_TRUE(screenOk) << "the progress bar is full on the screen";
     EXPECT_FALSE(viewer.IsAlive());
     for (const char* name : kFiles)
-        EXPECT_EQ(Slurp(destination + "\\" + name), Slurp(Fixture(std::string("src\\") + name))) << name;
+        EXPECT_EQ(ReadWholeFile(destination + "\\" + name), ReadWholeFile(Fixture(std::string("src\\") + name))) << name;
 
     const std::string readme = LnkInfo(desktop_ + "\\Read me.lnk");
     EXPECT_NE(readme.find("Local path"), std::string::npos) << readme;
@@ -479,7 +394,7 @@ TEST_F(ZipExtract, RefusalsKeepTheDialogOpenUntilAnInstallationCompletes)
     EXPECT_NE(boxes[0].find("full path"), std::string::npos) << boxes[0];
     EXPECT_NE(boxes[1].find("replace"), std::string::npos) << boxes[1];
     EXPECT_EQ(stillCancel, "Cancel");
-    EXPECT_EQ(Slurp(destination + "\\app\\readme.vlmzip"), "the user's own file");
+    EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"), "the user's own file");
     EXPECT_FALSE(Exists("relative"));
     EXPECT_EQ(RegT().find("0x1"), std::string::npos);
 
@@ -504,7 +419,7 @@ TEST_F(ZipExtract, RefusalsKeepTheDialogOpenUntilAnInstallationCompletes)
     ASSERT_EQ(second.next, second.steps.size());
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(stillCancel, "Cancel");
-    EXPECT_EQ(Slurp(destination + "\\app\\readme.vlmzip"), "the user's own file");
+    EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"), "the user's own file");
 
     CZipViewer right;
     Bind(right, "secret.zip");
@@ -522,7 +437,7 @@ TEST_F(ZipExtract, RefusalsKeepTheDialogOpenUntilAnInstallationCompletes)
     };
     RunShow(right, third);
     ASSERT_EQ(third.next, third.steps.size());
-    EXPECT_EQ(Slurp(destination + "\\app\\readme.vlmzip"), Slurp(Fixture("src\\app\\readme.vlmzip")));
+    EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"), ReadWholeFile(Fixture("src\\app\\readme.vlmzip")));
     EXPECT_NE(RegT().find("0x1"), std::string::npos);
 }
 
