@@ -74,10 +74,14 @@ std::string HostPathOf(const std::string& windowsPath)
     return path;
 }
 
-std::string LnkInfoReport(const std::string& link, const std::string& report)
+namespace {
+
+// Runs a host command line with its standard output in report; the report is read once it
+// has stopped growing.
+std::string HostReport(const std::string& command, const std::string& report)
 {
     ::DeleteFileA(report.c_str());
-    CaptureOutput("Z:\\bin\\sh -c \"lnkinfo '" + HostPathOf(link) + "' > '" + HostPathOf(report) + "' 2>&1\"");
+    CaptureOutput("Z:\\bin\\sh -c \"" + command + " > '" + HostPathOf(report) + "'\"");
     std::string text, last;
     for (int i = 0; i < 100; ++i) {
         text = ReadWholeFile(report);
@@ -87,4 +91,22 @@ std::string LnkInfoReport(const std::string& link, const std::string& report)
         ::Sleep(100);
     }
     return text;
+}
+
+}  // namespace
+
+std::string LnkInfoReport(const std::string& link, const std::string& report)
+{
+    return HostReport("(lnkinfo '" + HostPathOf(link) + "' 2>&1)", report);
+}
+
+std::string UnzippedEntry(const std::string& archive, const std::string& entry, const std::string& password,
+                          const std::string& report)
+{
+    std::string name = entry;
+    for (char& c : name)
+        if (c == '\\')
+            c = '/';
+    const std::string pw = password.empty() ? std::string() : " -P '" + password + "'";
+    return HostReport("unzip -p" + pw + " '" + HostPathOf(archive) + "' '" + name + "'", report);
 }

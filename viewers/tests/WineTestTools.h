@@ -1,5 +1,5 @@
 // Files and checks of the Wine tests: folders removed whole, and programs of the host system
-// (Wine's reg.exe, lnkinfo) run for their reports.
+// (Wine's reg.exe, lnkinfo, unzip) run for their reports.
 #pragma once
 
 #include <string>
@@ -20,3 +20,8 @@ std::string HostPathOf(const std::string& windowsPath);
 // lnkinfo's report on a link file; its output goes through the file report, since a host
 // program started from Wine may not be waited for.
 std::string LnkInfoReport(const std::string& link, const std::string& report);
+
+// Info-ZIP's "unzip -p" of one entry of an archive (with a password when one is given),
+// through the file report as above.
+std::string UnzippedEntry(const std::string& archive, const std::string& entry, const std::string& password,
+                          const std::string& report);

@@ -236,8 +236,11 @@ TEST_F(ZipExtract, InstallMakesFilesLinksAndMarksThenOpensWhatItShould)
     EXPECT_GT(high, 0);
     EXPECT_TRUE(screenOk) << "the progress bar is full on the screen";
     EXPECT_FALSE(viewer.IsAlive());
-    for (const char* name : kFiles)
-        EXPECT_EQ(ReadWholeFile(destination + "\\" + name), ReadWholeFile(Fixture(std::string("src\\") + name))) << name;
+    for (const char* name : kFiles) {
+        const std::string installed = ReadWholeFile(destination + "\\" + name);
+        EXPECT_EQ(installed, ReadWholeFile(Fixture(std::string("src\\") + name))) << name;
+        EXPECT_EQ(installed, UnzippedEntry(Fixture("app.zip"), name, "", Scratch("unzip.out"))) << name;
+    }
 
     const std::string readme = LnkInfo(desktop_ + "\\Read me.lnk");
     EXPECT_NE(readme.find("Local path"), std::string::npos) << readme;
@@ -438,6 +441,8 @@ TEST_F(ZipExtract, RefusalsKeepTheDialogOpenUntilAnInstallationCompletes)
     RunShow(right, third);
     ASSERT_EQ(third.next, third.steps.size());
     EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"), ReadWholeFile(Fixture("src\\app\\readme.vlmzip")));
+    EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"),
+              UnzippedEntry(Fixture("secret.zip"), "app\\readme.vlmzip", "right", Scratch("unzip.out")));
     EXPECT_NE(RegT().find("0x1"), std::string::npos);
 }
 
