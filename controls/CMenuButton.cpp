@@ -4,9 +4,7 @@
 #include "CFontFallback.h"
 #include "CMenuButtonBlend.h"
 
-#ifdef VELMORA_HAVE_NEWMENU
 #include "CNewMenu.h"
-#endif
 
 #include <cstring>
 #include <vector>
@@ -87,7 +85,6 @@ void CMenuButton::DrawItem(LPDRAWITEMSTRUCT)
     // The faces are painted on WM_PAINT.
 }
 
-#ifdef VELMORA_HAVE_NEWMENU
 void CMenuButton::AddMenuItem(const CString& text, UINT commandId, int icon)
 {
     if (!m_menu) {
@@ -97,7 +94,6 @@ void CMenuButton::AddMenuItem(const CString& text, UINT commandId, int icon)
     }
     m_menu->InsertItem(m_itemCount++, text, MF_BYPOSITION | MF_STRING, commandId, icon);
 }
-#endif
 
 void CMenuButton::RebuildIfCreated()
 {
@@ -499,13 +495,11 @@ void CMenuButton::Apply(const CMenuButtonState::Actions& a)
 
 void CMenuButton::TrackMenu()
 {
-#ifdef VELMORA_HAVE_NEWMENU
     if (!m_menu)
         return;
     RECT window;
     GetWindowRect(&window);
     m_menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, window.left, window.bottom, GetParent());
-#endif
 }
 
 void CMenuButton::OnMouseMove(UINT flags, CPoint point)

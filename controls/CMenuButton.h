@@ -11,9 +11,7 @@
 #include <functional>
 #include <memory>
 
-#ifdef VELMORA_HAVE_NEWMENU
 class CNewMenu;
-#endif
 
 class CMenuButton : public CButton {
 public:
@@ -22,9 +20,7 @@ public:
     CMenuButton();
     ~CMenuButton() override;
 
-#ifdef VELMORA_HAVE_NEWMENU
     void AddMenuItem(const CString& text, UINT commandId, int icon);
-#endif
     void SetStyle(int style);
     void SetColor(COLORREF colour);
     void SetBitmaps(UINT hotBitmap, UINT normalBitmap, UINT alphaMask);
@@ -96,9 +92,7 @@ private:
     bool m_created = false;
     CMenuButtonState m_state;
     UINT m_hoverPeriod = CMenuButtonState::TimerPeriod;
-#ifdef VELMORA_HAVE_NEWMENU
     std::unique_ptr<CNewMenu> m_menu;
-#endif
     int m_itemCount = 0;
     void* m_viewer = nullptr;
     std::function<void()> m_launch;

@@ -1,11 +1,8 @@
 #include "CBitmap.h"
 
 namespace {
-CHandleMap<CBitmap, HGDIOBJ, &CGdiObject::m_hObject>& Map()
-{
-    static CHandleMap<CBitmap, HGDIOBJ, &CGdiObject::m_hObject> map;
-    return map;
-}
+using CBitmapMap = CHandleMap<CBitmap, HGDIOBJ, &CGdiObject::m_hObject>;
+CBitmapMap& Map() { return TheHandleMap<CBitmapMap>(); }
 } // namespace
 
 CBitmap* CBitmap::FromHandle(HBITMAP h)

@@ -1,11 +1,8 @@
 #include "CBrush.h"
 
 namespace {
-CHandleMap<CBrush, HGDIOBJ, &CGdiObject::m_hObject>& Map()
-{
-    static CHandleMap<CBrush, HGDIOBJ, &CGdiObject::m_hObject> map;
-    return map;
-}
+using CBrushMap = CHandleMap<CBrush, HGDIOBJ, &CGdiObject::m_hObject>;
+CBrushMap& Map() { return TheHandleMap<CBrushMap>(); }
 } // namespace
 
 CBrush* CBrush::FromHandle(HBRUSH h)

@@ -1,17 +1,10 @@
 #include "CComboBox.h"
 
+#include "OwnerDrawnItems.h"
+
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
-void CComboBox::GetLBText(int nIndex, CString& rString) const
-{
-    const int n = GetLBTextLen(nIndex);
-    if (n < 0) {
-        rString.Empty();
-        return;
-    }
-    GetLBText(nIndex, rString.GetBufferSetLength(n));
-    rString.ReleaseBuffer();
-}
+void CComboBox::GetLBText(int nIndex, CString& rString) const { GetItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString); }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
@@ -20,15 +13,7 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    LRESULT result = TRUE;
-    switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
-    case WM_COMPAREITEM: result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)); break;
-    case WM_DELETEITEM: DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); break;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
-    if (pResult)
-        *pResult = result;
-    return TRUE;
+    if (NotifyOwnerDrawnItem(*this, message, lParam, pResult))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -3,11 +3,8 @@
 #include "CWnd.h"
 
 namespace {
-CHandleMap<CDC, HDC, &CDC::m_hDC>& Map()
-{
-    static CHandleMap<CDC, HDC, &CDC::m_hDC> map;
-    return map;
-}
+using CDCMap = CHandleMap<CDC, HDC, &CDC::m_hDC>;
+CDCMap& Map() { return TheHandleMap<CDCMap>(); }
 } // namespace
 
 CDC::~CDC()
@@ -30,20 +27,9 @@ void CDC::DeleteTempMap()
     Map().DeleteTemp();
 }
 
-BOOL CDC::Attach(HDC hDC)
-{
-    if (!hDC || m_hDC)
-        return FALSE;
-    m_hDC = hDC;
-    return TRUE;
-}
+BOOL CDC::Attach(HDC hDC) { return Map().Attach(*this, hDC, false); }
 
-HDC CDC::Detach()
-{
-    HDC h = m_hDC;
-    m_hDC = nullptr;
-    return h;
-}
+HDC CDC::Detach() { return Map().Detach(*this, false); }
 
 BOOL CDC::DeleteDC()
 {

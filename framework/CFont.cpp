@@ -1,11 +1,8 @@
 #include "CFont.h"
 
 namespace {
-CHandleMap<CFont, HGDIOBJ, &CGdiObject::m_hObject>& Map()
-{
-    static CHandleMap<CFont, HGDIOBJ, &CGdiObject::m_hObject> map;
-    return map;
-}
+using CFontMap = CHandleMap<CFont, HGDIOBJ, &CGdiObject::m_hObject>;
+CFontMap& Map() { return TheHandleMap<CFontMap>(); }
 } // namespace
 
 CFont* CFont::FromHandle(HFONT h)

@@ -1,11 +1,8 @@
 #include "CGdiObject.h"
 
 namespace {
-CHandleMap<CGdiObject, HGDIOBJ, &CGdiObject::m_hObject>& Map()
-{
-    static CHandleMap<CGdiObject, HGDIOBJ, &CGdiObject::m_hObject> map;
-    return map;
-}
+using CGdiObjectMap = CHandleMap<CGdiObject, HGDIOBJ, &CGdiObject::m_hObject>;
+CGdiObjectMap& Map() { return TheHandleMap<CGdiObjectMap>(); }
 } // namespace
 
 HGDIOBJ CGdiObject::GetSafeHandle() const
@@ -18,20 +15,9 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
     return Map().FromHandle(hObject);
 }
 
-BOOL CGdiObject::Attach(HGDIOBJ hObject)
-{
-    if (!hObject || m_hObject)
-        return FALSE;
-    m_hObject = hObject;
-    return TRUE;
-}
+BOOL CGdiObject::Attach(HGDIOBJ hObject) { return Map().Attach(*this, hObject, false); }
 
-HGDIOBJ CGdiObject::Detach()
-{
-    HGDIOBJ h = m_hObject;
-    m_hObject = nullptr;
-    return h;
-}
+HGDIOBJ CGdiObject::Detach() { return Map().Detach(*this, false); }
 
 BOOL CGdiObject::DeleteObject()
 {

@@ -60,6 +60,30 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         m_permanent.erase(h);
     }
+    // Binds a handle to an object that holds none. A registered binding makes the object the
+    // handle's permanent owner, found by FromHandle, and is refused for a handle that has one
+    // (windows and menus); an unregistered one only stores the handle (device contexts, GDI
+    // objects, image lists).
+    BOOL Attach(T& object, H h, bool registered)
+    {
+        if (!h || object.*Member || (registered && LookupPermanent(h)))
+            return FALSE;
+        object.*Member = h;
+        if (registered)
+            SetPermanent(h, &object);
+        return TRUE;
+    }
+    // Unbinds the object's handle, and with a registered binding its permanent entry when the
+    // object owns it; returns the handle. An unregistered one never touches the map (such
+    // objects may outlive it at the end of the process).
+    H Detach(T& object, bool registered)
+    {
+        H h = object.*Member;
+        if (registered && h && LookupPermanent(h) == &object)
+            RemoveHandle(h);
+        object.*Member = nullptr;
+        return h;
+    }
     void DeleteTemp() override
     {
         std::unordered_map<H, T*> temp;
@@ -90,3 +114,12 @@ private:
     std::unordered_map<H, T*> m_permanent;
     std::unordered_map<DWORD, std::unordered_map<H, T*>> m_temporary;
 };
+
+// The one map of a kind. Called only from the framework's own sources, so that the map lives
+// in the framework module whatever module asks.
+template <class Map>
+Map& TheHandleMap()
+{
+    static Map map;
+    return map;
+}

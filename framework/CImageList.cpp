@@ -6,11 +6,8 @@
 #include "CDialog.h"
 
 namespace {
-CHandleMap<CImageList, HIMAGELIST, &CImageList::m_hImageList>& Map()
-{
-    static CHandleMap<CImageList, HIMAGELIST, &CImageList::m_hImageList> map;
-    return map;
-}
+using CImageListMap = CHandleMap<CImageList, HIMAGELIST, &CImageList::m_hImageList>;
+CImageListMap& Map() { return TheHandleMap<CImageListMap>(); }
 } // namespace
 
 HIMAGELIST CImageList::GetSafeHandle() const
@@ -23,20 +20,9 @@ CImageList* CImageList::FromHandle(HIMAGELIST h)
     return Map().FromHandle(h);
 }
 
-BOOL CImageList::Attach(HIMAGELIST hImageList)
-{
-    if (!hImageList || m_hImageList)
-        return FALSE;
-    m_hImageList = hImageList;
-    return TRUE;
-}
+BOOL CImageList::Attach(HIMAGELIST hImageList) { return Map().Attach(*this, hImageList, false); }
 
-HIMAGELIST CImageList::Detach()
-{
-    HIMAGELIST h = m_hImageList;
-    m_hImageList = nullptr;
-    return h;
-}
+HIMAGELIST CImageList::Detach() { return Map().Detach(*this, false); }
 
 BOOL CImageList::DeleteImageList()
 {

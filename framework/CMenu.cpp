@@ -5,11 +5,8 @@
 #include "CWnd.h"
 
 namespace {
-CHandleMap<CMenu, HMENU, &CMenu::m_hMenu>& Map()
-{
-    static CHandleMap<CMenu, HMENU, &CMenu::m_hMenu> map;
-    return map;
-}
+using CMenuMap = CHandleMap<CMenu, HMENU, &CMenu::m_hMenu>;
+CMenuMap& Map() { return TheHandleMap<CMenuMap>(); }
 thread_local HMENU t_trackingMenu = nullptr;
 } // namespace
 
@@ -40,23 +37,9 @@ void CMenu::DeleteTempMap()
     Map().DeleteTemp();
 }
 
-BOOL CMenu::Attach(HMENU hMenu)
-{
-    if (!hMenu || m_hMenu || Map().LookupPermanent(hMenu))
-        return FALSE;
-    m_hMenu = hMenu;
-    Map().SetPermanent(hMenu, this);
-    return TRUE;
-}
+BOOL CMenu::Attach(HMENU hMenu) { return Map().Attach(*this, hMenu, true); }
 
-HMENU CMenu::Detach()
-{
-    HMENU h = m_hMenu;
-    if (h && Map().LookupPermanent(h) == this)
-        Map().RemoveHandle(h);
-    m_hMenu = nullptr;
-    return h;
-}
+HMENU CMenu::Detach() { return Map().Detach(*this, true); }
 
 BOOL CMenu::LoadMenu(UINT nIDResource)
 {

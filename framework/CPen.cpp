@@ -1,11 +1,8 @@
 #include "CPen.h"
 
 namespace {
-CHandleMap<CPen, HGDIOBJ, &CGdiObject::m_hObject>& Map()
-{
-    static CHandleMap<CPen, HGDIOBJ, &CGdiObject::m_hObject> map;
-    return map;
-}
+using CPenMap = CHandleMap<CPen, HGDIOBJ, &CGdiObject::m_hObject>;
+CPenMap& Map() { return TheHandleMap<CPenMap>(); }
 } // namespace
 
 CPen* CPen::FromHandle(HPEN h)

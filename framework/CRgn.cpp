@@ -1,11 +1,8 @@
 #include "CRgn.h"
 
 namespace {
-CHandleMap<CRgn, HGDIOBJ, &CGdiObject::m_hObject>& Map()
-{
-    static CHandleMap<CRgn, HGDIOBJ, &CGdiObject::m_hObject> map;
-    return map;
-}
+using CRgnMap = CHandleMap<CRgn, HGDIOBJ, &CGdiObject::m_hObject>;
+CRgnMap& Map() { return TheHandleMap<CRgnMap>(); }
 } // namespace
 
 CRgn* CRgn::FromHandle(HRGN h)

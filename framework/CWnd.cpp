@@ -19,13 +19,8 @@
 
 namespace {
 
-typedef CHandleMap<CWnd, HWND, &CWnd::m_hWnd> CWndMap;
-
-CWndMap& WndMap()
-{
-    static CWndMap map;
-    return map;
-}
+using CWndMap = CHandleMap<CWnd, HWND, &CWnd::m_hWnd>;
+CWndMap& WndMap() { return TheHandleMap<CWndMap>(); }
 
 thread_local MSG t_currentMessage;
 thread_local CWnd* t_pendingCreate = nullptr;
@@ -190,23 +185,9 @@ void CWnd::DeleteTempMap()
     WndMap().DeleteTemp();
 }
 
-BOOL CWnd::Attach(HWND hWndNew)
-{
-    if (!hWndNew || m_hWnd || WndMap().LookupPermanent(hWndNew))
-        return FALSE;
-    m_hWnd = hWndNew;
-    WndMap().SetPermanent(hWndNew, this);
-    return TRUE;
-}
+BOOL CWnd::Attach(HWND hWndNew) { return WndMap().Attach(*this, hWndNew, true); }
 
-HWND CWnd::Detach()
-{
-    HWND h = m_hWnd;
-    if (h && WndMap().LookupPermanent(h) == this)
-        WndMap().RemoveHandle(h);
-    m_hWnd = nullptr;
-    return h;
-}
+HWND CWnd::Detach() { return WndMap().Detach(*this, true); }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {

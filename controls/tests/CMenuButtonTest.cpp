@@ -206,7 +206,6 @@ TEST_F(MenuButtonFixture, SystemColourChangeRebuildsTheFaces)
     EXPECT_EQ(b.FrameColor(), ::GetSysColor(COLOR_INACTIVECAPTION));
 }
 
-#ifdef VELMORA_HAVE_NEWMENU
 namespace {
 HWND g_menuOwner = nullptr;
 // Picks the first item of the menu being tracked, as the keyboard would.
@@ -243,4 +242,3 @@ TEST_F(MenuButtonFixture, APressInTheDropDownSquareOpensThePopupAndItsCommandRea
     EXPECT_EQ(host.commands[0], 32789u);
     EXPECT_FALSE(b.State().pressed);
 }
-#endif
