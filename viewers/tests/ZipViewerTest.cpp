@@ -364,10 +364,26 @@ TEST(ZipViewer, DefaultsFactoryAndSetEqualCopiesTheListNodeByNode)
     EXPECT_EQ(copy.GetNumShortcuts(), 2);
 }
 
-// Extracting with the installer, checked against unzip.
-class ZipInstall : public ::testing::Test {
+// Extracting with the installer: a scratch folder of its own per test.
+class ZipInstallErrors : public ::testing::Test {
 protected:
     void SetUp() override { dir_ = Scratch(); }
+
+    fs::path dir_;
+};
+
+// Extracting with the installer archives made by the host's zip and python3, checked against
+// unzip. Under Wine those programs are not at hand: there the extractor unpacks committed
+// Info-ZIP archives and compares them with unzip -p from outside (ZipExtractTest).
+class ZipInstall : public ZipInstallErrors {
+protected:
+    void SetUp() override
+    {
+#ifdef _WIN32
+        GTEST_SKIP() << "needs the host's zip, zipinfo, unzip and python3";
+#endif
+        ZipInstallErrors::SetUp();
+    }
 
     // Every file entry of archive extracted under dest equals `unzip -p` of it.
     void ExpectLikeUnzip(const fs::path& archive, const fs::path& dest, const std::string& password = "")
@@ -385,8 +401,6 @@ protected:
         }
         EXPECT_GT(files, 0);
     }
-
-    fs::path dir_;
 };
 
 TEST_F(ZipInstall, FolderEntriesBeforeTheirFilesAndProgressByFiles)
@@ -479,7 +493,7 @@ TEST_F(ZipInstall, NeverReplacesTheArchiveBeingRead)
     EXPECT_EQ(Slurp(dir_ / "data.txt"), "data");
 }
 
-TEST_F(ZipInstall, ErrorsComeBackAsText)
+TEST_F(ZipInstallErrors, ErrorsComeBackAsText)
 {
     Spit(dir_ / "notzip.zip", std::string(300, 'x'));
     struct Case { const char* name; } cases[] = { { "notzip.zip" }, { "missing.zip" } };
