@@ -4,6 +4,7 @@
 #include "CFlashViewer.h"
 #include "CFolderViewer.h"
 #include "CMediaViewer.h"
+#include "CZipViewer.h"
 
 CViewer* NewViewerOfType(int type)
 {
@@ -14,6 +15,8 @@ CViewer* NewViewerOfType(int type)
         return new CMediaViewer;
     case CViewer::TypeFlash:
         return new CFlashViewer;
+    case CViewer::TypeZip:
+        return new CZipViewer;
     default:
         return new CFileViewer;
     }

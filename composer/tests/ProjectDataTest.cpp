@@ -1,11 +1,12 @@
 // The project data file and autorun.inf as Create writes them and Open reads them back.
-// tests/fixtures/base holds the base folder of a project with a File, a Folder, a Media and a
-// Flash target; what the code writes must equal it byte for byte, the project key aside.
+// tests/fixtures/base holds the base folder of a project with a File, a Folder, a Media, a
+// Flash and a Zip target; what the code writes must equal it byte for byte, the project key aside.
 #include "CAutorunInf.h"
 #include "CFileViewer.h"
 #include "CFlashViewer.h"
 #include "CFolderViewer.h"
 #include "CMediaViewer.h"
+#include "CZipViewer.h"
 #include "CProjectData.h"
 #include "RecordDecoder.h"
 #include "ViewerFactory.h"
@@ -110,6 +111,16 @@ protected:
         flash->SetCustomFlashWidth(400);
         flash->SetCustomFlashHeight(300);
         ASSERT_TRUE(project.AddTarget(flash));
+        CZipViewer* zip = new CZipViewer;
+        zip->SetViewerType(CViewer::TypeZip);
+        zip->SetTargetFilename("setup\\app.zip");
+        zip->SetMessageText("Unpack the demo.\r\nIt needs 2 MB.");
+        zip->SetExtractLocation(1);
+        zip->SetExtractFolder("Demo");
+        zip->SetOpenExtractFolder(1);
+        zip->AddShortcut(1, "app\\readme.txt", 1, "Read me", "app\\app.ico", 1);
+        zip->AddShortcut(2, "app\\bin\\tool.exe", 5, "", "Default Icon", 0);
+        ASSERT_TRUE(project.AddTarget(zip));
     }
 
     std::string base_, data_, autorun_;
@@ -145,7 +156,7 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
     const std::vector<std::string> head = {
         "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
         "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
-        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:4",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:5",
         // File target
         "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
         "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
@@ -158,6 +169,11 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
         // Flash target: the common record, then play, window, menu
         "I:5", "I:0", "S:flash\\movie.vflash", "S:", "B:0", "B:0", "S:", "S:", "B:0", "B:1", "B:0", "B:1", "B:0",
         "I:0", "I:400", "I:300", "B:0",
+        // Zip target with two shortcuts
+        "I:3", "I:0", "S:setup\\app.zip", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "S:Unpack the demo.~^~It needs 2 MB.", "I:1", "S:Demo", "B:1", "S:", "I:2",
+        "I:1", "S:app\\readme.txt", "I:1", "S:Read me", "B:1", "S:app\\app.ico",
+        "I:2", "S:app\\bin\\tool.exe", "I:5", "S:", "B:0", "S:Default Icon",
     };
     ASSERT_EQ(r.size(), head.size());
     for (size_t i = 0; i < head.size(); ++i)
@@ -204,7 +220,7 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
     EXPECT_EQ(read.Agreement, 0);
 
-    ASSERT_EQ(read.GetTargetCount(), 4);
+    ASSERT_EQ(read.GetTargetCount(), 5);
     CViewer* file = read.GetTarget(0);
     ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
     EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
@@ -238,6 +254,14 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     flashSettings.CustomFlashHeight = 300;
     EXPECT_TRUE(flash->FlashSettings() == flashSettings);
     EXPECT_EQ(flash->GetTargetFilename(), "flash\\movie.vflash");
+    auto* zip = dynamic_cast<CZipViewer*>(read.GetTarget(4));
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(zip->GetMessageText(), "Unpack the demo.\r\nIt needs 2 MB.");
+    EXPECT_EQ(zip->GetExtractFolder(), "Demo");
+    EXPECT_EQ(zip->GetOpenExtractFolder(), 1);
+    ASSERT_EQ(zip->GetNumShortcuts(), 2);
+    EXPECT_STREQ(zip->FindShortcut(1)->Icon, "app\\app.ico");
+    EXPECT_EQ(zip->FindShortcut(2)->Location, 5u);
 }
 
 TEST_F(ProjectData, SmallestProject)

@@ -9,6 +9,9 @@
 #include "CFolderViewer.h"
 #include "CMediaViewer.h"
 #include "CProjectData.h"
+#include "CRegistryKey.h"
+#include "WineTestTools.h"
+#include "CZipViewer.h"
 #include "MetafileRecorder.h"
 #include "ViewerFactory.h"
 #include "ScreenCapture.h"
@@ -19,6 +22,7 @@
 
 #include <windows.h>
 #include <msi.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -78,6 +82,7 @@ struct Project {
     int preload = 0;
     std::vector<std::string> targets;
     std::string folderTarget;  // a Folder target after the others, a folder of the base folder
+    CZipViewer* zipTarget = nullptr;  // a Zip target after those
     // Additional-viewer entries: extension, program to run, confirmation text, version.
     std::vector<std::vector<std::string>> additional;
     // Targets of other kinds after those, written by their own viewers (not owned).
@@ -123,7 +128,10 @@ void WriteProject(const std::string& path, const Project& p)
         folder->SetTargetFilename((base + "\\" + p.folderTarget).c_str());
         project.AddTarget(folder);
     }
-    for (CViewer* viewer : p.viewers) {
+    std::vector<CViewer*> others = p.viewers;
+    if (p.zipTarget)
+        others.push_back(p.zipTarget);
+    for (CViewer* viewer : others) {
         // The project owns its targets: each is a copy of the test's viewer.
         CViewer* copy = NewViewerOfType(viewer->GetViewerType());
         copy->SetEqual(viewer);
@@ -770,6 +778,101 @@ TEST(PlayerRun, TargetNamesTheSystemCannotOpenEndTheRunOnTheirOwn)
         EXPECT_EQ(times, (size_t)c.count) << "every target refused, each with its reason";
         EXPECT_EQ(all.find("CP:\t"), std::string::npos) << "nothing started";
     }
+}
+
+HWND FindExtractorOf(DWORD process)
+{
+    for (HWND w = ::FindWindowA("#32770", "Velmora Zip File Extractor"); w;
+         w = ::FindWindowExA(nullptr, w, "#32770", "Velmora Zip File Extractor")) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == process && ::GetDlgItem(w, 1005))
+            return w;
+    }
+    return nullptr;
+}
+
+TEST(PlayerRun, AZipTargetIsUnpackedThroughItsDialogAndThePlayerEnds)
+{
+    const std::string base = MakeBaseFolder("run_zip");
+    CopyMedia(base);
+    const std::string fixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "\\..\\viewers\\tests\\fixtures\\zip\\";
+    ASSERT_TRUE(CopyInto(fixtures + "app.zip", base, "app.zip"));
+    char desktop[MAX_PATH] = "", programs[MAX_PATH] = "";
+    ::SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
+    ::SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
+    const std::string destination = std::string(desktop) + "\\VelmoraRunZip";
+    const std::string group = std::string(programs) + "\\VelmoraRunZip";
+    const std::string readmeLink = std::string(desktop) + "\\VelmoraRunZip readme.lnk";
+    // What an earlier run left would be met by the question whether to replace it.
+    RemoveTree(destination);
+    RemoveTree(group);
+    ::DeleteFileA(readmeLink.c_str());
+    CRegistryKey(HKEY_CURRENT_USER).Delete("Software\\Corvex Software\\VelmoraRunTest", nullptr);
+    CRegistryKey(HKEY_CLASSES_ROOT).SetString(".vlmzip", "", "txtfile");
+
+    CZipViewer zip;
+    zip.SetViewerType(3);
+    zip.SetTargetFilename("app.zip");
+    zip.SetExtractLocation(1);
+    zip.SetExtractFolder("VelmoraRunZip");
+    zip.AddShortcut(1, "app\\readme.vlmzip", 1, "VelmoraRunZip readme", "app\\app.ico", 1);
+    zip.AddShortcut(2, "app\\bin\\tool.vlmzip", 5, "", "", 0);
+    Project p;
+    p.splash = 0;
+    p.zipTarget = &zip;
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const DWORD id = ::GetProcessId(player);
+    bool installed = false, closed = false;
+    for (int i = 0; i < 300 && !closed; ++i) {
+        if (::WaitForSingleObject(player, 100) == WAIT_OBJECT_0)
+            break;
+        HWND dialog = FindExtractorOf(id);
+        if (!dialog)
+            continue;
+        char close[32] = "";
+        ::GetDlgItemTextA(dialog, 1, close, sizeof close);
+        if (!installed) {
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1005, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, 1005));
+            installed = true;
+        } else if (std::string(close) == "Close") {
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, 1));
+            closed = true;
+        }
+    }
+    EXPECT_TRUE(closed) << "the extractor came up and completed";
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    for (const char* name : { "app\\app.ico", "app\\readme.vlmzip", "app\\docs\\manual.txt", "app\\bin\\tool.vlmzip",
+                              "app\\bin\\data.bin" }) {
+        const std::string installed = ReadWholeFile(destination + "\\" + name);
+        EXPECT_FALSE(installed.empty()) << name;
+        EXPECT_EQ(installed, UnzippedEntry(fixtures + "app.zip", name, "", base + "\\unzip.out")) << name;
+    }
+    const std::string readme = LnkInfoReport(readmeLink, base + "\\lnkinfo.txt");
+    EXPECT_NE(readme.find("Local path"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("readme.vlmzip"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("Icon location"), std::string::npos) << readme;
+    const std::string tool = LnkInfoReport(group + "\\tool.lnk", base + "\\lnkinfo.txt");
+    EXPECT_NE(tool.find("tool.vlmzip"), std::string::npos) << tool;
+    DWORD opened = 0;
+    EXPECT_TRUE(CRegistryKey(HKEY_CURRENT_USER).QueryDword("Software\\Corvex Software\\VelmoraRunTest", "0T", opened));
+    EXPECT_EQ(opened, 1u);
+    const std::string log = Joined(ReadLog(base + "\\debug.afv"));
+    EXPECT_NE(log.find("Zip: file started: app\\readme.vlmzip"), std::string::npos) << log;
+
+    for (const char* title : { "readme.vlmzip - Notepad", "Notepad - readme.vlmzip" })
+        if (HWND w = ::FindWindowA(nullptr, title))
+            ::PostMessageA(w, WM_CLOSE, 0, 0);
+    ::DeleteFileA(readmeLink.c_str());
+    RemoveTree(group);
+    RemoveTree(destination);
+    CRegistryKey(HKEY_CLASSES_ROOT).Delete(".vlmzip", nullptr);
+    CRegistryKey(HKEY_CURRENT_USER).Delete("Software\\Corvex Software\\VelmoraRunTest", nullptr);
 }
 
 }  // namespace
