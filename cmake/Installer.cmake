@@ -49,3 +49,29 @@ function(velmora_add_installer target)
     VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${I_OUTPUT})
 endfunction()
+
+# velmora_add_composer_installer(<target> COMPOSER <file> OUTPUT <file>)
+# The installer of the authoring program: its Data1.cab holds COMPOSER (a file named
+# Velmora_Composer.exe), the player set beside it (VELMORA_PLAYER_SET_NAMES, from the bin
+# folder), the uninstaller and a tocFile.ext listing them, with Start-menu shortcuts to the
+# program and to the uninstaller.
+function(velmora_add_composer_installer target)
+  cmake_parse_arguments(I "" "COMPOSER;OUTPUT" "" ${ARGN})
+  set(toc ${CMAKE_CURRENT_BINARY_DIR}/${target}.toc/tocFile.ext)
+  set(lines
+    "#@#MENU LIST#@#"
+    "Velmora Composer#@#Velmora_Composer.exe#@#\\Corvex Software\\Velmora\\Velmora Composer"
+    "Uninstall Velmora#@##@#\\Corvex Software\\Velmora\\Uninstall Velmora"
+    "#@#FILE LIST#@#"
+    "Velmora_Composer.exe#@##@#Velmora_Composer.exe")
+  set(files)
+  foreach(name IN LISTS VELMORA_PLAYER_SET_NAMES)
+    list(APPEND lines "${name}#@##@#${name}")
+    list(APPEND files ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name})
+  endforeach()
+  list(APPEND lines "#@#FOLDER LIST#@#" "")
+  string(JOIN "\n" text ${lines})
+  file(GENERATE OUTPUT ${toc} CONTENT "${text}" NEWLINE_STYLE CRLF)
+  velmora_add_installer(${target} PROGRAM VelmoraSetup_bare OUTPUT ${I_OUTPUT}
+    CABINET ${toc} ${I_COMPOSER} ${files} $<TARGET_FILE:VelmoraSetup_bare>)
+endfunction()

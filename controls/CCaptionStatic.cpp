@@ -42,6 +42,9 @@ void CCaptionStatic::MakeFont()
 void CCaptionStatic::SetText(const CString& text)
 {
     m_text = text;
+    // The window text is the text, so other programs can read it (WM_GETTEXT).
+    if (m_hWnd)
+        ::SetWindowTextA(m_hWnd, text);
     Render();
 }
 

@@ -176,6 +176,9 @@ void CCorvEdit::SetText(const CString& text)
         ::SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
     }
     m_text = text;
+    // The window text is the text, so other programs can read the panel (WM_GETTEXT).
+    if (m_hWnd)
+        ::SetWindowTextA(m_hWnd, text);
     if (!m_setUp)
         return;
     Relayout();

@@ -206,7 +206,8 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error)
     if (openFlags & modeNoInherit)
         flags |= O_CLOEXEC;
     int fd = ::open(fileName, flags, 0666);
-    if (fd >= 0) {
+    // Only reading opens a folder (writing one fails with EISDIR, also "access denied").
+    if (fd >= 0 && (flags & O_ACCMODE) == O_RDONLY) {
         struct stat st;
         if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
             ::close(fd);

@@ -111,7 +111,8 @@ int PLAnyPicDecoder::DetermineFormat(const char* name, const BYTE* data, int siz
 void PLAnyPicDecoder::Open(PLDataSource* dataSource) {
     PLPicDecoder::Open(dataSource);  // ours until a format decoder takes it
     m_pCurDec = nullptr;
-    m_Type = DetermineFormat(dataSource->GetName(), dataSource->PeekBytes(544), dataSource->GetFileSize());
+    int head = dataSource->GetBytesLeft() < 544 ? dataSource->GetBytesLeft() : 544;
+    m_Type = DetermineFormat(dataSource->GetName(), dataSource->PeekBytes(head), head);
 
     static const char* const recognised[] = {
         nullptr, "Windows bitmap recognized.\n", "Mac PICT recognized.\n", "TGA file recognized.\n",

@@ -33,8 +33,6 @@ void PLBmpDecoder::Open(PLDataSource* src) {
     DWORD pixelOffset = le32(fh + 10);
 
     DWORD headerSize = le32(src->PeekBytes(4));
-    if (src->GetBytesLeft() < 4)
-        src->ReadBytes(4);  // end of data
     if (headerSize != 12 && headerSize < 40)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Decoding bmp: Illegal header size.");
     if (headerSize > 0x7FFFFFFFu)
@@ -101,6 +99,13 @@ void PLBmpDecoder::Open(PLDataSource* src) {
     DWORD here = DWORD(src->GetBytesRead());
     if (pixelOffset > here)
         src->ReadBytes(int(pixelOffset - here < 0x7FFFFFFFu ? pixelOffset - here : 0x7FFFFFFFu));
+
+    // Refuse pictures their data cannot hold before anything is allocated: rows take their
+    // full padded stride; a run-length pair gives at most 255 pixels.
+    if (rle)
+        requireBytes(width * height / 255 * 2);
+    else
+        requireBytes((width * m_BitCount + 31) / 32 * 4 * height);
 
     bool alpha = m_BitCount == 32;
     SetBmpInfo(int(width), int(height), m_BitCount <= 8 ? 8 : 32, res, alpha, false);

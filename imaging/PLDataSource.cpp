@@ -19,7 +19,11 @@ void PLDataSource::Close() {
     m_FileSize = 0;
 }
 
-BYTE* PLDataSource::PeekBytes(int) { return CurrentPointer(); }
+BYTE* PLDataSource::PeekBytes(int n) {
+    if (n < 0 || m_BytesRead + n > m_FileSize)
+        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
+    return CurrentPointer();
+}
 
 BYTE* PLDataSource::ReadBytes(int n) {
     if (n < 0 || m_BytesRead + n > m_FileSize)

@@ -14,7 +14,7 @@ public:
 
     virtual void SetNameAndSize(const char* name, int size);
     virtual void Close();
-    // Pointer to the current position, not advanced. At most GetBytesLeft() bytes are valid.
+    // Pointer to the current position, not advanced. Checks that n more bytes exist.
     virtual BYTE* PeekBytes(int n);
     // Checks that n more bytes exist, advances past them and returns a pointer to them.
     virtual BYTE* ReadBytes(int n);

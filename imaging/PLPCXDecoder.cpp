@@ -34,6 +34,9 @@ void PLPCXDecoder::Open(PLDataSource* src) {
         raiseError(PL_ERRFORMAT_UNKNOWN, "Line length too short for the picture width.");
     if ((long long)m_BytesPerLine * m_Planes * height > 0x7FFFFFFFLL)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Illegal picture size.");
+    // Refuse pictures their data cannot hold before anything is allocated: a run of two
+    // bytes gives at most 63.
+    requireBytes((long long)m_BytesPerLine * m_Planes * height / 63 * 2);
 
     for (int i = 0; i < 256; ++i)
         m_Palette[i] = PLPixel32(0, 0, 0, 255);

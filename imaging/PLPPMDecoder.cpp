@@ -18,6 +18,9 @@ void PLPPMDecoder::Open(PLDataSource* src) {
     int height = parser.ReadNumber();
     m_MaxValue = parser.ReadMaxValue();
     checkSize(width, height);
+    // Binary samples are bytes; text samples at least a digit each, apart by a space.
+    long long samples = (long long)width * height * 3;
+    requireBytes(m_bBinary ? samples : samples * 2 - 1);
     SetBmpInfo(width, height, 32, PLPoint(0, 0), false, false);
 }
 

@@ -59,6 +59,14 @@ void PLPSDDecoder::Open(PLDataSource* src) {
     PLPoint resolution;
     readResources(resolution);
     readLayerHeaders();
+    // Refuse pictures their data cannot hold before anything is allocated: behind the layer
+    // section come the compression word, then either raw channels or a table of line
+    // lengths and lines whose packed runs give at most 128 bytes for 2.
+    long long used = m_Mode == 3 ? (m_Channels < 4 ? m_Channels : 4) : 1;
+    long long raw = used * width * height;
+    long long packed = 2LL * m_Channels * height + used * height * ((width + 127) / 128) * 2;
+    long long section = m_LayerSectionEnd - src->GetBytesRead();
+    requireBytes((section > 0 ? section : 0) + 2 + (raw < packed ? raw : packed));
     SetBmpInfo(int(width), int(height), m_Mode == 3 ? 32 : 8, resolution, m_Mode == 3 && m_Channels > 3,
                m_Mode == 1);
 }

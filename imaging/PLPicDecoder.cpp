@@ -6,6 +6,8 @@
 #include "PLResourceSource.h"
 #include "PLTextException.h"
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -44,6 +46,13 @@ void PLPicDecoder::checkSize(long long width, long long height) {
     if (width <= 0 || height <= 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF ||
         (width + 1) * 4 > 0x7FFFFFFFLL / height)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Illegal picture size.");
+    if (width * height > kMaxPixels)
+        raiseError(PL_ERRNO_MEMORY, "Picture too large.");
+}
+
+void PLPicDecoder::requireBytes(long long bytes) const {
+    if (bytes > m_pDataSrc->GetBytesLeft())
+        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
 }
 
 void PLPicDecoder::setOpaque(PLBmp& bmp) {
@@ -70,7 +79,13 @@ void PLPicDecoder::opaqueWhenAlphaUnused(PLBmp& bmp) {
 
 void PLPicDecoder::decodeSource(PLDataSource* source, PLBmp* bmp, int bitsPerPixel) {
     try {
-        Open(source);
+        try {
+            Open(source);
+        } catch (const std::bad_alloc&) {
+            throwOutOfMemory();
+        } catch (const std::length_error&) {
+            throwOutOfMemory();
+        }
         DecodeToBitmap(*bmp, bitsPerPixel);
         Close();
     } catch (PLTextException&) {
@@ -80,6 +95,10 @@ void PLPicDecoder::decodeSource(PLDataSource* source, PLBmp* bmp, int bitsPerPix
             delete source;  // no decoder took it
         throw;
     }
+}
+
+void PLPicDecoder::throwOutOfMemory() {
+    raiseError(PL_ERRNO_MEMORY, "Out of memory.");
 }
 
 void PLPicDecoder::DecodeFile(const char* path, PLBmp* bmp, int bitsPerPixel,
@@ -129,6 +148,16 @@ void PLPicDecoder::DecodeMemory(const BYTE* data, int size, PLBmp* bmp, int bits
 }
 
 void PLPicDecoder::DecodeToBitmap(PLBmp& bmp, int bitsPerPixel) {
+    try {
+        decodeToBitmap(bmp, bitsPerPixel);
+    } catch (const std::bad_alloc&) {
+        throwOutOfMemory();
+    } catch (const std::length_error&) {
+        throwOutOfMemory();
+    }
+}
+
+void PLPicDecoder::decodeToBitmap(PLBmp& bmp, int bitsPerPixel) {
     if (bitsPerPixel != 0 && bitsPerPixel != GetBitsPerPixel()) {
         if (GetBitsPerPixel() >= bitsPerPixel)
             throw PLTextException(PL_ERRFORMAT_NOT_SUPPORTED, "Image bit depth doesn't match request.");

@@ -41,8 +41,14 @@ public:
     static void SetTraceConfig(int level, const char* file);
 
 protected:
-    // Refuses sizes that cannot be a picture: not positive, or beyond 32-bit addressing.
+    // The most pixels a picture may have; larger ones are refused with code 10.
+    static constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+    // Refuses sizes that cannot be a picture: not positive, or beyond 32-bit addressing
+    // (code 2), or more than kMaxPixels (code 10).
     static void checkSize(long long width, long long height);
+    // Refuses, with code 11, a picture whose data cannot hold what its header promises: at
+    // least the given number of bytes must be left. Called before anything is allocated.
+    void requireBytes(long long bytes) const;
     // Sets the alpha byte of every pixel of a 32-bit bitmap to 255.
     static void setOpaque(PLBmp& bmp);
     // A 32-bit picture whose alpha bytes are all 0 shows nothing when blended: its format's
@@ -53,4 +59,6 @@ protected:
 
 private:
     void decodeSource(PLDataSource* source, PLBmp* bmp, int bitsPerPixel);
+    void decodeToBitmap(PLBmp& bmp, int bitsPerPixel);
+    [[noreturn]] static void throwOutOfMemory();
 };

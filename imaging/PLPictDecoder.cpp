@@ -197,7 +197,7 @@ void PLPictDecoder::Open(PLDataSource* src) {
     PLPicDecoder::Open(src);
     m_Kind = kNone;
     src->ReadBytes(512 + 10);  // preamble, picture size and frame
-    const BYTE* v = src->PeekBytes(2);
+    const BYTE* v = src->PeekBytes(src->GetBytesLeft() >= 2 ? 2 : 0);
     if (src->GetBytesLeft() >= 2 && v[0] == 0x11 && v[1] == 0x01) {
         m_Version = 1;
         src->ReadBytes(2);
@@ -264,6 +264,8 @@ void PLPictDecoder::Open(PLDataSource* src) {
     if ((m_Kind == kDirect) != (m_PixelSize > 8))
         raiseError(PL_ERRFORMAT_UNKNOWN, "Bad bits per pixel in expandBuf8.");
     checkSize((long long)m_Right - m_Left, (long long)m_Bottom - m_Top);
+    // Every row takes at least a byte: its packed length, or its raw bytes.
+    requireBytes((long long)m_Bottom - m_Top);
     bool alpha = m_Kind == kDirect && m_CmpCount == 4;
     SetBmpInfo(m_Right - m_Left, m_Bottom - m_Top, m_PixelSize <= 8 ? 8 : 32, PLPoint(0, 0), alpha, false);
 }

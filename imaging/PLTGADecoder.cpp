@@ -68,6 +68,11 @@ void PLTGADecoder::Open(PLDataSource* src) {
         raiseError(PL_ERRFORMAT_UNKNOWN, "TGA colour map missing.");
     }
 
+    // Refuse pictures their data cannot hold before anything is allocated: a run packet
+    // gives at most 128 pixels for one pixel and its count.
+    long long pixels = (long long)width * height, pixelBytes = (m_PixelDepth + 7) / 8;
+    requireBytes(m_ImageType >= 9 ? pixels / 128 * (1 + pixelBytes) : pixels * pixelBytes);
+
     bool grey = m_ImageType == 3 || m_ImageType == 11;
     bool alpha = m_PixelDepth == 16 || m_PixelDepth == 32;
     SetBmpInfo(width, height, m_PixelDepth == 8 ? 8 : 32, PLPoint(0, 0), alpha, grey && m_PixelDepth == 8);

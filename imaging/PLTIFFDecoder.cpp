@@ -102,7 +102,8 @@ void PLTIFFDecoder::Open(PLDataSource* src) {
     m_Samples = spp;
     m_Photometric = photometric;
     m_bTiled = TIFFIsTiled(m_pTif) != 0;
-    if (width == 0 || height == 0 || (long long)width * height * 4 + 4LL * height > 0x7FFFFFFFLL) {
+    if (width == 0 || height == 0 || (long long)width * height > kMaxPixels ||
+        (long long)width * height * 4 + 4LL * height > 0x7FFFFFFFLL) {
         closeHandle();
         checkSize(width, height);
     }
@@ -180,6 +181,9 @@ void PLTIFFDecoder::doLoColor(PLBmp& bmp) {
     tmsize_t stripSize = TIFFStripSize(m_pTif);
     if (stripSize <= 0 || lineBytes * rowsPerStrip > stripSize)
         raiseWithMessage(PL_ERRINTERNAL, "TIFF strip size does not match the picture.");
+    // The largest strip a picture within the size cap can have: four 16-bit samples a pixel.
+    if (stripSize > kMaxPixels * 8)
+        raiseError(PL_ERRNO_MEMORY, "Picture too large.");
     std::vector<BYTE> strip(static_cast<size_t>(stripSize));
     int pixelBits = bps * (separate ? 1 : spp);
 

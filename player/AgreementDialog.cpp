@@ -6,16 +6,16 @@ BEGIN_MESSAGE_MAP(AgreementDialog, CDialog)
     ON_BN_CLICKED(IDC_AGREE, &AgreementDialog::OnAgree)
 END_MESSAGE_MAP()
 
-AgreementDialog::AgreementDialog(const AgreementBlock* block, CWnd* pParent)
-    : CDialog(IDD, pParent), m_block(block)
+AgreementDialog::AgreementDialog(const CProjectData* project, CWnd* pParent)
+    : CDialog(IDD, pParent), m_project(project)
 {
 }
 
-bool AgreementDialog::RunGate(const AgreementBlock* block, CWnd* pParent)
+bool AgreementDialog::RunGate(const CProjectData* project, CWnd* pParent)
 {
-    if (!block || !block->present)
+    if (!project || !project->Agreement)
         return true;
-    AgreementDialog dialog(block, pParent);
+    AgreementDialog dialog(project, pParent);
     dialog.DoModal();
     return dialog.m_passed;
 }
@@ -26,8 +26,8 @@ BOOL AgreementDialog::OnInitDialog()
     const RECT place = {166, 10, 505, 120};
     m_text.Create(WS_EX_CLIENTEDGE, place, this, IDC_AGREEMENT_TEXT, WS_CHILD | WS_VISIBLE | WS_BORDER,
                   CCorvEdit::CaptionLook);
-    m_text.SetText(m_block->text);
-    if (m_block->mode == AgreeAndWaitMode) {
+    m_text.SetText(m_project->AgreementText);
+    if (m_project->AgreementMode == AgreeAndWaitMode) {
         m_text.SetSize(339, 200);
         m_status = "Please read the License Agreement above. If you agree to the terms, click the 'I Agree' button.";
         SetDlgItemText(IDC_AGREE, "I Agree");

@@ -3,17 +3,17 @@
 #pragma once
 #include "CCorvEdit.h"
 #include "CDialog.h"
-#include "PlayerProject.h"
+#include "CProjectData.h"
 #include "PlayerResource.h"
 
 class AgreementDialog : public CDialog {
 public:
     enum { IDD = IDD_AGREEMENT, AgreeAndWaitMode = 3 };
 
-    AgreementDialog(const AgreementBlock* block, CWnd* pParent = nullptr);
+    AgreementDialog(const CProjectData* project, CWnd* pParent = nullptr);
 
-    // No block: passed; else the dialog runs modally and tells whether "I Agree" closed it.
-    static bool RunGate(const AgreementBlock* block, CWnd* pParent);
+    // No agreement: passed; else the dialog runs modally and tells whether "I Agree" closed it.
+    static bool RunGate(const CProjectData* project, CWnd* pParent);
 
     bool m_passed = false;
     CString m_status;
@@ -26,6 +26,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    const AgreementBlock* m_block;
+    const CProjectData* m_project;
     CCorvEdit m_text;
 };

@@ -29,6 +29,8 @@ void CDebugLog::Write(const CString& message)
             m_opened = true;
         }
         m_file.WriteString(message);
+        // Each message reaches the file at once, so the log is whole after a crash.
+        m_file.Flush();
     } catch (CException* e) {
         e->Delete();
         m_failed = true;

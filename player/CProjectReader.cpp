@@ -1,109 +1,46 @@
 #include "CProjectReader.h"
 
-void CProjectReader::ReadFields(CFileReadWrite& file, PlayerProject& p)
+#include <cstdlib>
+
+void CProjectReader::Read(CFileReadWrite& file, CProjectData& project, CProjectTargetBinder& binder)
 {
-    p.version.major = file.ReadInt();
-    p.version.minor = file.ReadInt();
-    p.version.build = file.ReadInt();
-    const DataFileVersion& v = p.version;
-    if (v.AtLeast(2, 8, 0))
-        p.projectKey = file.ReadString();
-    if (v.AtLeast(2, 8, 4)) {
-        p.singleInstance = file.ReadBool();
-        p.repeat = file.ReadBool();
-    }
-    file.ReadBool(); // reserved
-    p.waitForEachTarget = file.ReadBool();
-    if (v.AtLeast(2, 9, 1)) {
-        p.preload = file.ReadBool();
-        p.backgroundColor = COLORREF(file.ReadInt());
-    }
-    if (v.AtLeast(2, 9, 6)) {
-        p.music = file.ReadBool();
-        if (p.music)
-            p.musicFile = file.ReadString();
-    }
-    p.verbose = file.ReadBool();
-    p.hide = file.ReadBool();
-    p.suppressAOL = file.ReadBool();
-    p.debugLog = file.ReadBool();
-    p.splash = file.ReadBool();
-    if (p.splash) {
-        p.splashImage = file.ReadString();
-        p.splashSound = file.ReadString();
-        p.splashDuration = file.ReadInt();
-        if (v.AtLeast(2, 8, 0)) {
-            p.splashShowBackground = file.ReadBool();
-            if (p.splashShowBackground)
-                p.splashBackgroundColor = COLORREF(file.ReadInt());
-        }
-        if (p.splashImage.IsEmpty())
-            p.splash = 0; // nothing to show
-    }
-
-    const int viewers = file.ReadInt();
-    p.additionalViewers.clear();
-    for (int i = 0; i < viewers; ++i) {
-        AdditionalViewerEntry e;
-        CString extension = file.ReadString();
-        e.failsafeProgram = file.ReadString();
-        e.confirmation = file.ReadString();
-        e.minimumVersion = file.ReadString();
-        e.confirmation.Replace("~^~", "\r\n");
-        e.extension = "." + extension;
-        e.extension.MakeLower();
-        if (i < PlayerProject::MaxAdditionalViewers)
-            p.additionalViewers.push_back(e);
-        if (!file.IsOK())
-            break; // the file ended: a huge count must not keep us reading nothing
-    }
-
-    p.agreement = AgreementBlock();
-    p.agreement.present = file.ReadBool() != 0;
-    if (p.agreement.present) {
-        p.agreement.mode = file.ReadInt();
-        file.ReadString(); // reserved
-        p.agreement.text = file.ReadString();
-        file.ReadBool();
-        file.ReadBool();
-        file.ReadInt();
-        file.ReadInt();
-        const int strings = file.ReadInt();
-        for (int i = 0; i < strings && file.IsOK(); ++i)
-            file.ReadString(); // reserved, whatever their number
-    }
-
-    const int targets = file.ReadInt();
-    p.numTargets = targets < 0 ? 0 : targets > PlayerProject::MaxTargets ? PlayerProject::MaxTargets : targets;
-    p.loaded = true;
+    project.Read(file, binder, CProjectData::ReadOldFiles);
 }
 
-int CProjectReader::ReadTargetType(CFileReadWrite& file, const DataFileVersion& version)
+bool CProjectReader::ShowsSplash(const CProjectData& p) { return p.Splash && !p.SplashImage.IsEmpty(); }
+
+CString CProjectReader::Extension(const AdditionalViewerEntry& entry)
 {
-    if (version.minor < 6)
-        return 0;
-    const int type = file.ReadInt();
-    return type >= 0 && type <= 7 ? type : 0;
+    CString extension = "." + entry.Extension;
+    extension.MakeLower();
+    return extension;
 }
 
-std::vector<CString> CProjectReader::LoadingLog(const PlayerProject& p, const CString& baseFolder)
+CString CProjectReader::TargetsEndedLog(const CProjectData& p)
+{
+    CString line;
+    line.Format("The data file ends after %d of its %d targets\n", p.GetTargetCount(), p.StoredTargetCount);
+    return line;
+}
+
+std::vector<CString> CProjectReader::LoadingLog(const CProjectData& p, const CString& baseFolder)
 {
     std::vector<CString> lines;
     CString line;
-    line.Format("Velmora Version: %d.%d.%d\n", p.version.major, p.version.minor, p.version.build);
+    line.Format("Velmora Version: %d.%d.%d\n", p.Major, p.Minor, p.Build);
     lines.push_back(line);
     line.Format("Base Folder: %s\n", baseFolder.c_str());
     lines.push_back(line);
-    line.Format("Wait for each Target: %d\n", p.waitForEachTarget);
+    line.Format("Wait for each Target: %d\n", p.WaitForEachTarget);
     lines.push_back(line);
-    line.Format("Verbose: %d\tHide: %d\tSuppressAOL: %d\n", p.verbose, p.hide, p.suppressAOL);
+    line.Format("Verbose: %d\tHide: %d\tSuppressAOL: %d\n", p.Verbose, p.HidePlayer, p.SuppressAOL);
     lines.push_back(line);
-    if (p.splash) {
-        line.Format("Splash (image, sound, length): %s, %s, %d\n", p.splashImage.c_str(), p.splashSound.c_str(),
-                    p.splashDuration);
+    if (p.Splash) {
+        line.Format("Splash (image, sound, length): %s, %s, %d\n", p.SplashImage.c_str(), p.SplashSound.c_str(),
+                    std::atoi(p.SplashDuration));
         lines.push_back(line);
     }
-    line.Format("Num Targets: %d\n", p.numTargets);
+    line.Format("Num Targets: %d\n", p.StoredTargetCount);
     lines.push_back(line);
     return lines;
 }

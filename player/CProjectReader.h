@@ -1,19 +1,20 @@
-// Reads a project data file's top-level fields in their order, with their version gates,
-// and the type code in front of each target record. The counts the file gives are not
-// trusted: no more than the limits are kept, and what lies beyond them is read past, so
-// the reader stays in step with the file.
+// What the player makes of the project data file it reads through CProjectData: the
+// player reads files of every version, drops a splash that has no picture, gives the
+// additional viewers their extensions as it matches them, and logs the loaded project.
 #pragma once
-#include "CFileReadWrite.h"
-#include "PlayerProject.h"
+#include "CProjectData.h"
 #include <vector>
 
 class CProjectReader {
 public:
-    // Reads everything up to and including the number of targets.
-    static void ReadFields(CFileReadWrite& file, PlayerProject& project);
-    // Reads the type code of the next target record (only files of minor version 6 and up
-    // store one; older targets are File targets); codes outside 0 to 7 read as File.
-    static int ReadTargetType(CFileReadWrite& file, const DataFileVersion& version);
+    // Reads the whole file, whatever its version; the targets are made by binder.
+    static void Read(CFileReadWrite& file, CProjectData& project, CProjectTargetBinder& binder);
+    // A splash is shown only when it names a picture.
+    static bool ShowsSplash(const CProjectData& project);
+    // "." + the stored extension, lower-cased.
+    static CString Extension(const AdditionalViewerEntry& entry);
+    // The debug log's line for a file that ends before the targets it counts.
+    static CString TargetsEndedLog(const CProjectData& project);
     // The debug log's lines about the loaded project, before the viewers' own logs.
-    static std::vector<CString> LoadingLog(const PlayerProject& project, const CString& baseFolder);
+    static std::vector<CString> LoadingLog(const CProjectData& project, const CString& baseFolder);
 };

@@ -13,6 +13,8 @@
 #include "ViewerFactory.h"
 #include "ViewerMessages.h"
 
+#include <cstdlib>
+
 CStatic PlayerDialog::s_picture;
 
 BEGIN_MESSAGE_MAP(PlayerDialog, CDialog)
@@ -77,7 +79,7 @@ BOOL PlayerDialog::OnInitDialog()
 
     LoadProject();
 
-    if (m_project.singleInstance)
+    if (m_project.SingleInstance)
         EndOtherInstance();
 
     GetWindowRect(&m_windowRect);
@@ -85,21 +87,21 @@ BOOL PlayerDialog::OnInitDialog()
     SetTopmost(true);
     MakeForeground();
 
-    if (m_project.hide) {
-        if (!m_project.preload)
+    if (m_project.HidePlayer) {
+        if (!m_project.PreloadTargets)
             ShowWindow(SW_HIDE);
     } else {
         ModifyStyleEx(WS_EX_TOOLWINDOW, WS_EX_APPWINDOW);
     }
 
     RunOptions options;
-    options.numTargets = (int)m_targets.size();
-    options.numAdditionalViewers = (int)m_project.additionalViewers.size();
-    options.preload = m_project.preload != 0;
-    options.hide = m_project.hide != 0;
-    options.waitForEachTarget = m_project.waitForEachTarget != 0;
-    options.repeat = m_project.repeat != 0;
-    options.splash = m_project.splash != 0;
+    options.numTargets = m_project.GetTargetCount();
+    options.numAdditionalViewers = (int)m_project.AdditionalViewers.size();
+    options.preload = m_project.PreloadTargets != 0;
+    options.hide = m_project.HidePlayer != 0;
+    options.waitForEachTarget = m_project.WaitForEachTarget != 0;
+    options.repeat = m_project.Repeat != 0;
+    options.splash = m_project.Splash != 0;
     m_sequencer = std::make_unique<CRunSequencer>(*this, options);
     m_sequencer->Start();
     return TRUE;
@@ -107,10 +109,9 @@ BOOL PlayerDialog::OnInitDialog()
 
 void PlayerDialog::LoadProject()
 {
-    CString tempPath;
     char temp[MAX_PATH + 1] = {};
     const DWORD got = ::GetTempPathA(MAX_PATH, temp);
-    tempPath = CDataFileLocator::ChooseTempFolder(got > 0 && got <= MAX_PATH, temp, m_playerFolder);
+    m_tempPath = CDataFileLocator::ChooseTempFolder(got > 0 && got <= MAX_PATH, temp, m_playerFolder);
 
     CFileReadWrite file;
     bool opened = false;
@@ -119,77 +120,79 @@ void PlayerDialog::LoadProject()
             break;
     if (!opened)
         return;
+    CProjectReader::Read(file, m_project, *this);
+    file.Close();
+    if (m_project.GetTargetCount() < m_project.StoredTargetCount)
+        DebugLog(CProjectReader::TargetsEndedLog(m_project));
+}
 
-    CProjectReader::ReadFields(file, m_project);
-    m_log.SetUp(m_playerFolder, m_project.debugLog != 0);
-    if (m_project.music && !m_project.musicFile.IsEmpty())
-        m_music.Open(m_project.musicFile);
+void PlayerDialog::FieldsRead(CProjectData& project)
+{
+    m_log.SetUp(m_playerFolder, project.DebugLog != 0);
+    if (project.BackgroundMusic && !project.MusicFile.IsEmpty())
+        m_music.Open(project.MusicFile);
 
     const RECT none = {0, 0, 0, 0};
-    if (m_project.splash) {
+    if (project.Splash) {
         m_splash.Create(nullptr, nullptr, 0, none, this, IDC_SPLASH_VIEWER);
         m_splash.SetOwner(this);
-        m_splash.SetTempPath(tempPath);
+        m_splash.SetTempPath(m_tempPath);
         m_splash.SetProgramDirectory(m_playerFolder);
-        m_splash.SetImageFilename(m_project.splashImage);
-        m_splash.SetSoundFilename(m_project.splashSound);
-        m_splash.SetDuration(m_project.splashDuration);
-        if (m_project.version.AtLeast(2, 8, 0)) {
-            m_splash.SetShowBackground(m_project.splashShowBackground);
-            if (m_project.splashShowBackground)
-                m_splash.SetBackgroundColor(m_project.splashBackgroundColor);
+        m_splash.SetImageFilename(project.SplashImage);
+        m_splash.SetSoundFilename(project.SplashSound);
+        m_splash.SetDuration(std::atoi(project.SplashDuration));
+        if (project.IsVersionAtLeast(2, 8, 0)) {
+            m_splash.SetShowBackground(project.SplashBackground);
+            if (project.SplashBackground)
+                m_splash.SetBackgroundColor(project.SplashColour);
         }
-        if (m_project.splashImage.IsEmpty())
-            m_project.splash = 0;
+        if (!CProjectReader::ShowsSplash(project))
+            project.Splash = 0;  // nothing to show
     }
 
-    for (size_t i = 0; i < m_project.additionalViewers.size() && i < PlayerProject::MaxAdditionalViewers; ++i) {
-        const AdditionalViewerEntry& entry = m_project.additionalViewers[i];
+    for (size_t i = 0; i < project.AdditionalViewers.size(); ++i) {
+        const AdditionalViewerEntry& entry = project.AdditionalViewers[i];
         CFileViewer& viewer = m_additional[i];
         viewer.Create(nullptr, nullptr, 0, none, this, (UINT)i);
         viewer.SetOwner(this);
-        viewer.SetTempPath(tempPath);
-        viewer.SetSuppressAOL(m_project.suppressAOL);
-        viewer.SetVerbose(m_project.verbose);
-        viewer.SetSplash(m_project.splash);
-        viewer.SetHide(m_project.hide);
+        viewer.SetTempPath(m_tempPath);
+        viewer.SetSuppressAOL(project.SuppressAOL);
+        viewer.SetVerbose(project.Verbose);
+        viewer.SetSplash(project.Splash);
+        viewer.SetHide(project.HidePlayer);
         viewer.SetTargetNum((int)i - 10);
-        viewer.SetProjectRegistryKey(m_project.projectKey);
+        viewer.SetProjectRegistryKey(project.ProjectKey);
         viewer.SetProgramDirectory(m_playerFolder);
         viewer.SetHasFailsafeProgram(1);
-        viewer.SetFailsafeProgPath(entry.failsafeProgram);
-        if (!entry.confirmation.IsEmpty()) {
-            viewer.SetFailsafeConfMessage(entry.confirmation);
+        viewer.SetFailsafeProgPath(entry.InstallerPath);
+        if (!entry.Confirmation.IsEmpty()) {
+            viewer.SetFailsafeConfMessage(entry.Confirmation);
             viewer.SetDisplayConfirmation(1);
         }
-        viewer.SetVersionString(entry.minimumVersion);
-        viewer.SetTargetFileExtension(entry.extension);
+        viewer.SetVersionString(entry.MinimumVersion);
+        viewer.SetTargetFileExtension(CProjectReader::Extension(entry));
         viewer.Init();
     }
 
-    for (const CString& line : CProjectReader::LoadingLog(m_project, m_playerFolder))
+    for (const CString& line : CProjectReader::LoadingLog(project, m_playerFolder))
         DebugLog(line);
-    for (size_t i = 0; i < m_project.additionalViewers.size(); ++i) {
+    for (size_t i = 0; i < project.AdditionalViewers.size(); ++i) {
         DebugLog(m_additional[i].GetLog());
         m_additional[i].ClearLog();
     }
+}
 
-    const DataFileVersion& v = m_project.version;
-    for (int i = 0; i < m_project.numTargets; ++i) {
-        const int type = CProjectReader::ReadTargetType(file, v);
-        CViewer* viewer = BindViewer(type, this, i, tempPath, m_playerFolder, m_project.projectKey, &file, v.major,
-                                     v.minor, v.build);
-        if (i < PlayerProject::MaxTargets)
-            m_targets.emplace_back(viewer);
-        else
-            delete viewer;  // read past, to stay in step with the file
-        ::Sleep(100);
-        if (i < PlayerProject::MaxTargets) {
-            DebugLog(viewer->GetLog());
-            viewer->ClearLog();
-        }
-    }
-    file.Close();
+CViewer* PlayerDialog::NewTarget(int type, int index, const CProjectData& project)
+{
+    return PrepareViewer(type, this, index, m_tempPath, m_playerFolder, project.ProjectKey);
+}
+
+void PlayerDialog::TargetRead(CViewer& viewer, int)
+{
+    viewer.Init();
+    ::Sleep(100);
+    DebugLog(viewer.GetLog());
+    viewer.ClearLog();
 }
 
 void PlayerDialog::EndOtherInstance()
@@ -272,7 +275,7 @@ void PlayerDialog::PrepareWindow(bool preload)
         ModifyStyle(WS_CAPTION | WS_SYSMENU, 0);
         MoveWindow(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         CentreStatusLine();
-        color = m_project.backgroundColor;
+        color = m_project.PreloadColour;
     }
     // One brush at a time: the one of an earlier pass goes.
     if (m_backgroundBrush)
@@ -313,7 +316,7 @@ void PlayerDialog::EndPlayer(bool finished)
     DestroyWindow();
 }
 
-bool PlayerDialog::RunAgreementGate() { return AgreementDialog::RunGate(&m_project.agreement, this); }
+bool PlayerDialog::RunAgreementGate() { return AgreementDialog::RunGate(&m_project, this); }
 
 void PlayerDialog::LaunchAdditionalViewer(int index) { m_additional[index].Launch(); }
 bool PlayerDialog::IsAdditionalViewerAlive(int index) { return m_additional[index].IsAlive(); }
@@ -343,24 +346,24 @@ bool PlayerDialog::HasMusic() { return m_music.HasStream(); }
 void PlayerDialog::PlayMusic() { m_music.Play(); }
 void PlayerDialog::StopMusic() { m_music.Pause(); }
 
-int PlayerDialog::GetTargetType(int index) { return m_targets[(size_t)index]->GetViewerType(); }
-CString PlayerDialog::GetTargetFilename(int index) { return m_targets[(size_t)index]->GetTargetFilename(); }
-void PlayerDialog::SetTargetTestMode(int index) { m_targets[(size_t)index]->SetTestMode(true); }
-void PlayerDialog::LaunchTarget(int index) { m_targets[(size_t)index]->Launch(); }
-void PlayerDialog::ShowTarget(int index) { m_targets[(size_t)index]->Show(); }
-bool PlayerDialog::IsTargetAlive(int index) { return m_targets[(size_t)index]->IsAlive(); }
-bool PlayerDialog::IsTargetWaitingOnFailsafe(int index) { return m_targets[(size_t)index]->GetWaitingOnFailsafe() != 0; }
-bool PlayerDialog::IsTargetFullScreen(int index) { return m_targets[(size_t)index]->GetFullScreen(); }
+int PlayerDialog::GetTargetType(int index) { return m_project.GetTarget(index)->GetViewerType(); }
+CString PlayerDialog::GetTargetFilename(int index) { return m_project.GetTarget(index)->GetTargetFilename(); }
+void PlayerDialog::SetTargetTestMode(int index) { m_project.GetTarget(index)->SetTestMode(true); }
+void PlayerDialog::LaunchTarget(int index) { m_project.GetTarget(index)->Launch(); }
+void PlayerDialog::ShowTarget(int index) { m_project.GetTarget(index)->Show(); }
+bool PlayerDialog::IsTargetAlive(int index) { return m_project.GetTarget(index)->IsAlive(); }
+bool PlayerDialog::IsTargetWaitingOnFailsafe(int index) { return m_project.GetTarget(index)->GetWaitingOnFailsafe() != 0; }
+bool PlayerDialog::IsTargetFullScreen(int index) { return m_project.GetTarget(index)->GetFullScreen(); }
 bool PlayerDialog::IsTargetWindowMoving(int index)
 {
-    const CWebViewer* web = dynamic_cast<const CWebViewer*>(m_targets[(size_t)index].get());
+    const CWebViewer* web = dynamic_cast<const CWebViewer*>(m_project.GetTarget(index));
     return web && web->IsWindowMoving();
 }
 
 CString PlayerDialog::TakeTargetLog(int index)
 {
-    const CString log = m_targets[(size_t)index]->GetLog();
-    m_targets[(size_t)index]->ClearLog();
+    const CString log = m_project.GetTarget(index)->GetLog();
+    m_project.GetTarget(index)->ClearLog();
     return log;
 }
 
@@ -396,8 +399,8 @@ void PlayerDialog::ShutDown()
     if (m_endTargetsAtExit) {
         // Only processes this player started and that still run: a target's id may by now
         // name some other program.
-        for (const auto& target : m_targets) {
-            const ProcessInfo_Tag process = target->GetTargetProcess();
+        for (int i = 0; i < m_project.GetTargetCount(); ++i) {
+            const ProcessInfo_Tag process = m_project.GetTarget(i)->GetTargetProcess();
             if (process.hProcess && process.ProcessID &&
                 ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
                 EndProcess(process.ProcessID);
@@ -414,5 +417,5 @@ void PlayerDialog::ShutDown()
     ::SetCurrentDirectoryA(m_startFolder);
     m_log.Close();
     // The viewers' windows are children of this one: they go with it now.
-    m_targets.clear();
+    m_project.RemoveAllTargets();
 }

@@ -13,13 +13,13 @@
 #include "CRunHost.h"
 #include "CRunSequencer.h"
 #include "CStatic.h"
-#include "PlayerProject.h"
+#include "CProjectData.h"
 #include "PlayerResource.h"
 
 #include <memory>
 #include <vector>
 
-class PlayerDialog : public CDialog, public CRunHost {
+class PlayerDialog : public CDialog, public CRunHost, private CProjectTargetBinder {
 public:
     enum { IDD = IDD_PLAYER };
 
@@ -78,6 +78,11 @@ protected:
 
 private:
     void LoadProject();
+    // CProjectTargetBinder: the splash, the additional viewers and the log once the fields
+    // are in; each target a child window, Init once its record is read.
+    void FieldsRead(CProjectData& project) override;
+    CViewer* NewTarget(int type, int index, const CProjectData& project) override;
+    void TargetRead(CViewer& viewer, int index) override;
     void EndOtherInstance();
     void ShutDown();
     void CentreStatusLine();
@@ -88,12 +93,12 @@ private:
     CString m_startFolder;
     CString m_playerFolder;
     CString m_dataFileName;
-    PlayerProject m_project;
+    CProjectData m_project;  // owns the targets
+    CString m_tempPath;
     CDebugLog m_log;
     CImageViewer m_splash;
     bool m_splashInitialised = false;
-    CFileViewer m_additional[PlayerProject::MaxAdditionalViewers];
-    std::vector<std::unique_ptr<CViewer>> m_targets;
+    CFileViewer m_additional[CProjectData::MaxAdditionalViewers];
     CForegroundLockTimeout m_foregroundLock;
     CBackgroundMusic m_music;
     std::unique_ptr<CRunSequencer> m_sequencer;

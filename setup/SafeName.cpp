@@ -34,3 +34,19 @@ bool IsNameInsideFolder(std::string_view name)
         start = end + 1;
     }
 }
+
+bool IsPlainPath(std::string_view path)
+{
+    if (path.empty())
+        return false;
+    for (std::string_view::size_type i = 0; i < path.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(path[i]);
+        if (ch == ':') {
+            if (i != 1 || !((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+                return false;
+        } else if (IsForbiddenChar(ch)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -9,3 +9,7 @@
 // none of the characters Windows forbids in names, control characters included. "\" and
 // "/" both separate components.
 bool IsNameInsideFolder(std::string_view name);
+
+// True when path can be handed to a command line or a file function as it stands: not
+// empty, no control characters, none of < > " | ? *, and ":" only after a drive letter.
+bool IsPlainPath(std::string_view path);

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Cross-builds static MinGW libpng, libjpeg-turbo, libtiff and giflib from Debian's source
 # packages into a prefix named after the target and the versions; rebuilt only when one changes.
-#   build-mingw-deps.sh [triplet]     (default i686-w64-mingw32)
-# The prefix in use is /opt/velmora-mingw-deps/<triplet> (a link).
+#   build-mingw-deps.sh [triplet]            (default i686-w64-mingw32)
+#   build-mingw-deps.sh --prefix [triplet]   prints the prefix this checkout builds into
+# The build trees use that prefix (tools/test.sh and tools/run.sh pass it), so checkouts of
+# different recipes on one machine each link their own; /opt/velmora-mingw-deps/<triplet>
+# links to the one built last.
 set -euo pipefail
 
+print_prefix=false
+if [ "${1:-}" = --prefix ]; then print_prefix=true; shift; fi
 triplet=${1:-i686-w64-mingw32}
 pkgs=(libpng1.6 libjpeg-turbo tiff giflib)
 versions=""
@@ -13,8 +18,11 @@ for p in "${pkgs[@]}"; do
   [ -n "$v" ] || { echo "build-mingw-deps: no source package $p (is deb-src configured?)" >&2; exit 1; }
   versions+="$p=$v;"
 done
-tag=$(printf '%s' "$triplet;$versions" | sha1sum | cut -c1-12)
+# The tag covers this script too: a changed recipe builds a new prefix on every machine.
+recipe=$(sha1sum "$0" | cut -c1-40)
+tag=$(printf '%s' "$triplet;$versions;$recipe" | sha1sum | cut -c1-12)
 prefix=/opt/velmora-mingw-deps/$triplet-$tag
+if $print_prefix; then echo "$prefix"; exit 0; fi
 if [ -f "$prefix/.complete" ]; then
   ln -sfn "$prefix" "/opt/velmora-mingw-deps/$triplet"
   exit 0
@@ -55,10 +63,11 @@ cmake -S "$d" -B b-png "${common[@]}" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TES
 cmake --build b-png -j"$jobs" >/dev/null
 cmake --install b-png >/dev/null
 
-# libjpeg-turbo
+# libjpeg-turbo, with its SIMD code (assembled by nasm; the build fails rather than quietly
+# leaving it out)
 d=$(ls -d libjpeg-turbo-*/ | head -1)
-cmake -S "$d" -B b-jpeg "${common[@]}" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
-  -DWITH_JAVA=OFF >/dev/null
+cmake -S "$d" -B b-jpeg "${common[@]}" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON -DREQUIRE_SIMD=ON \
+  -DCMAKE_ASM_NASM_COMPILER=nasm -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
 cmake --build b-jpeg -j"$jobs" >/dev/null
 cmake --install b-jpeg >/dev/null
 

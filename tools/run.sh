@@ -3,6 +3,7 @@
 #   tools/run.sh [Velmora_Composer|Velmora|VelmoraSetup] [arguments...]
 # Uses $DISPLAY when set, else an Xvfb of its own. Where this machine cannot run 32-bit
 # programs, the 64-bit build of the same sources is started instead (and it says so).
+# The tree builds Release, as it ships; VELMORA_BUILD_TYPE=Debug builds it for debugging.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-Velmora_Composer}; shift || true
@@ -19,7 +20,9 @@ else
   tree=win64 toolchain=mingw-x86_64 loader=/usr/lib/wine/wine64
 fi
 dir="$top/build/$tree"
-cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$toolchain.cmake" >/dev/null || exit 1
+deps=$(bash "$top/tools/build-mingw-deps.sh" --prefix "${toolchain#mingw-}-w64-mingw32") || exit 1
+cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${VELMORA_BUILD_TYPE:-Release}" \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$toolchain.cmake" -DVELMORA_MINGW_DEPS="$deps" >/dev/null || exit 1
 cmake --build "$dir" -j"$(nproc)" >"$dir.build.log" 2>&1 || { tail -40 "$dir.build.log"; exit 1; }
 
 missing=""
@@ -43,7 +46,7 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$num"
   echo "Started Xvfb on $DISPLAY"
 fi
-export WINEPREFIX="$dir/wineprefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$dir/wineprefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 cd "$dir/bin" && "$loader" "./$program.exe" "$@"
 rc=$?
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null

@@ -12,8 +12,9 @@ need_pkgs=(
   libgtest-dev googletest
   wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils xfonts-base fonts-wine fonts-liberation
   zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libgif-dev libjpeg-turbo-progs
-  zip unzip imagemagick gcab cabextract liblnk-utils lame
-  dpkg-dev
+  zip unzip imagemagick gcab cabextract liblnk-utils lame wixl msitools
+  dpkg-dev nasm
+  clang libclang-rt-14-dev
 )
 
 missing=()

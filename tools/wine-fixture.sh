@@ -4,7 +4,7 @@
 # stop:  ends both again.
 set -u
 cmd=$1 build=$(cd "$2" && pwd) loader=${3:-/usr/lib/wine/wine}
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineserver=/usr/lib/wine/wineserver
 
 stop() {
@@ -32,7 +32,18 @@ start)
     "$wineserver" -w
     touch "$WINEPREFIX/.velmora-ready"
   fi
+  # The prefix's user folders link to the Linux home: a desktop shortcut would land there.
+  # Real folders in their place keep every test inside the prefix.
+  for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+  done
   "$wineserver" -p </dev/null >/dev/null 2>&1
+  # Windows not managed by the (absent) window manager: a closing top-level window then costs
+  # no wait for the window manager's answer.
+  if [ ! -f "$WINEPREFIX/.velmora-unmanaged" ]; then
+    "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 \
+      && touch "$WINEPREFIX/.velmora-unmanaged"
+  fi
   echo "Xvfb on $DISPLAY, wineserver persistent for $WINEPREFIX"
   ;;
 stop) stop ;;

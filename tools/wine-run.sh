@@ -5,7 +5,8 @@
 build=$1 loader=$2; shift 2
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# winemenubuilder would turn Start-menu links into menu entries under the Linux home.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 if [ -s "$build/wine.display" ]; then
   DISPLAY=$(cat "$build/wine.display"); export DISPLAY
 fi

@@ -58,7 +58,7 @@ void CSlideShowViewerDlg::Show(CSlideShowViewer* viewer)
         ::SetWindowLongA(m_hWnd, GWL_STYLE, style | WS_CAPTION);
         style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
         ::SetWindowLongA(m_hWnd, GWL_STYLE, style | WS_SYSMENU);
-        if (HICON icon = ::LoadIconA(AfxGetThisModule(), MAKEINTRESOURCEA(IDI_SLIDESHOW))) {
+        if (HICON icon = ::LoadIconA(AfxGetThisModule(), MAKEINTRESOURCEA(IDI_VIEWER_WINDOW))) {
             ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
             ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         }

@@ -17,3 +17,5 @@ CViewerPlatform& CViewerPlatform::System()
 #endif
     return platform;
 }
+
+void CViewerPlatform::WaitForExit(HANDLE, DWORD) {}

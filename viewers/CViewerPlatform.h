@@ -23,6 +23,8 @@ public:
     virtual int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                              int showCmd) = 0;
     virtual void WaitForIdle(HANDLE process, DWORD milliseconds) = 0;
+    // Waits at most that long for the process to end (the base waits not at all).
+    virtual void WaitForExit(HANDLE process, DWORD milliseconds);
     virtual void CloseProcessHandle(HANDLE process) = 0;
     virtual void Sleep(DWORD milliseconds) = 0;
     virtual std::unique_ptr<CProcessList> NewProcessList() = 0;

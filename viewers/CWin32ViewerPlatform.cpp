@@ -74,6 +74,8 @@ int CWin32ViewerPlatform::ShellExecuteTarget(const char* verb, const char* file,
 
 void CWin32ViewerPlatform::WaitForIdle(HANDLE process, DWORD milliseconds) { WaitForInputIdle(process, milliseconds); }
 
+void CWin32ViewerPlatform::WaitForExit(HANDLE process, DWORD milliseconds) { WaitForSingleObject(process, milliseconds); }
+
 void CWin32ViewerPlatform::CloseProcessHandle(HANDLE process) { CloseHandle(process); }
 
 void CWin32ViewerPlatform::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }

@@ -10,6 +10,7 @@ public:
     int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                      int showCmd) override;
     void WaitForIdle(HANDLE process, DWORD milliseconds) override;
+    void WaitForExit(HANDLE process, DWORD milliseconds) override;
     void CloseProcessHandle(HANDLE process) override;
     void Sleep(DWORD milliseconds) override;
     std::unique_ptr<CProcessList> NewProcessList() override;

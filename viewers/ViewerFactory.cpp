@@ -1,7 +1,10 @@
 #include "ViewerFactory.h"
 
 #include "CFileViewer.h"
+#include "CFlashViewer.h"
 #include "CFolderViewer.h"
+#include "CMediaViewer.h"
+#include "CZipViewer.h"
 #include "CSlideShowViewer.h"
 #include "CWebViewer.h"
 
@@ -14,14 +17,19 @@ CViewer* NewViewerOfType(int type)
         return new CWebViewer;
     case CViewer::TypeSlideShow:
         return new CSlideShowViewer;
+    case CViewer::TypeMedia:
+        return new CMediaViewer;
+    case CViewer::TypeFlash:
+        return new CFlashViewer;
+    case CViewer::TypeZip:
+        return new CZipViewer;
     default:
         return new CFileViewer;
     }
 }
 
-CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
-                    const CString& programDirectory, const CString& projectKey, CFileReadWrite* file, int major,
-                    int minor, int build)
+CViewer* PrepareViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
+                       const CString& programDirectory, const CString& projectKey)
 {
     CViewer* viewer = NewViewerOfType(type);
 #if defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS)
@@ -38,6 +46,14 @@ CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& te
     viewer->SetTempPath(tempPath);
     viewer->SetProgramDirectory(programDirectory);
     viewer->SetProjectRegistryKey(projectKey);
+    return viewer;
+}
+
+CViewer* BindViewer(int type, CViewerWindow* owner, int index, const CString& tempPath,
+                    const CString& programDirectory, const CString& projectKey, CFileReadWrite* file, int major,
+                    int minor, int build)
+{
+    CViewer* viewer = PrepareViewer(type, owner, index, tempPath, programDirectory, projectKey);
     if (file)
         viewer->Read_DAT_File(file, major, minor, build);
     viewer->Init();

@@ -1,35 +1,36 @@
 // The project data file and autorun.inf as Create writes them and Open reads them back.
-// tests/fixtures/base holds the base folder of a project with a File, a Folder, a Web and a
-// SlideShow target; what
-// the code writes must equal it byte for byte, the project key aside.
+// tests/fixtures/base holds the base folder of a project with a File, a Folder, a Media, a
+// Flash, a Zip, a Web and a SlideShow target; what the code writes must equal it byte for
+// byte, the project key aside.
 #include "CAutorunInf.h"
 #include "CFileViewer.h"
+#include "CFlashViewer.h"
 #include "CFolderViewer.h"
+#include "CMediaViewer.h"
+#include "CZipViewer.h"
 #include "CProjectData.h"
+#include "RecordDecoder.h"
+#include "ViewerFactory.h"
 #include "CSlideShowViewer.h"
 #include "CWebViewer.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 const std::string kFixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "/tests/fixtures/base/";
 
-std::vector<unsigned char> Bytes(const std::string& path)
-{
-    std::vector<unsigned char> out;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        for (int c; (c = std::fgetc(f)) != EOF;)
-            out.push_back(static_cast<unsigned char>(c));
-        std::fclose(f);
-    }
-    return out;
-}
+std::vector<unsigned char> Bytes(const std::string& path) { return FileBytes(path); }
 
 void SetBytes(const std::string& path, const std::vector<unsigned char>& bytes)
 {
@@ -39,31 +40,7 @@ void SetBytes(const std::string& path, const std::vector<unsigned char>& bytes)
     std::fclose(f);
 }
 
-// Each record decoded without CFileReadWrite: kind letter (B, I, S) and value as text.
-std::vector<std::string> Records(const std::vector<unsigned char>& bytes)
-{
-    static const char key[] = "Q7mv2RkP#w4z!Tn9-Hx*Ld3&s";
-    std::vector<std::string> out;
-    size_t at = 0;
-    while (at + 3 <= bytes.size()) {
-        const int tag = bytes[at];
-        const size_t length = bytes[at + 1] | bytes[at + 2] << 8;
-        at += 3;
-        std::string value;
-        if (tag == 2) {
-            for (size_t i = 0; i < length && at + i < bytes.size(); ++i)
-                value += static_cast<char>(bytes[at + i] - static_cast<unsigned char>(key[i % 25]));
-            out.push_back("S:" + value);
-        } else {
-            long v = 0;
-            for (int i = 3; i >= 0; --i)
-                v = v << 8 | bytes[at + i];
-            out.push_back(std::string(tag == 0 ? "B:" : "I:") + std::to_string(v));
-        }
-        at += length;
-    }
-    return out;
-}
+std::vector<std::string> Records(const std::vector<unsigned char>& bytes) { return DecodeRecords(bytes); }
 
 class ProjectData : public ::testing::Test {
 protected:
@@ -86,8 +63,9 @@ protected:
     }
 
     // The fixture project: a File target with a failsafe program, a Folder target below the
-    // base folder, a Web target that slides in, a SlideShow with music of its own, one
-    // additional viewer, splash and music.
+    // base folder, a Media target in a bordered window of its own size, a Flash movie of
+    // 400 x 300 without a caption, a Zip target, a Web target that slides in, a SlideShow with
+    // music of its own, one additional viewer, splash and music.
     void Fill(CProjectData& project)
     {
         project.ProjectKey = CProjectData::NewProjectKey();
@@ -122,6 +100,31 @@ protected:
         folder->SetLaunchTargetType(1);
         folder->SetTargetFilename(CString(base_.c_str()) + "\\Pictures");
         ASSERT_TRUE(project.AddTarget(folder));
+        CMediaViewer* media = new CMediaViewer;
+        media->SetViewerType(CViewer::TypeMedia);
+        media->SetTargetFilename("media\\intro.vmedia");
+        media->SetTitleBar(0);
+        media->SetShowBorder(1);
+        media->SetBorderWidth(6);
+        media->SetBorderColor(0x000080FF);
+        ASSERT_TRUE(project.AddTarget(media));
+        CFlashViewer* flash = new CFlashViewer;
+        flash->SetViewerType(CViewer::TypeFlash);
+        flash->SetTargetFilename("flash\\movie.vflash");
+        flash->SetShowTitleBar(0);
+        flash->SetCustomFlashWidth(400);
+        flash->SetCustomFlashHeight(300);
+        ASSERT_TRUE(project.AddTarget(flash));
+        CZipViewer* zip = new CZipViewer;
+        zip->SetViewerType(CViewer::TypeZip);
+        zip->SetTargetFilename("setup\\app.zip");
+        zip->SetMessageText("Unpack the demo.\r\nIt needs 2 MB.");
+        zip->SetExtractLocation(1);
+        zip->SetExtractFolder("Demo");
+        zip->SetOpenExtractFolder(1);
+        zip->AddShortcut(1, "app\\readme.txt", 1, "Read me", "app\\app.ico", 1);
+        zip->AddShortcut(2, "app\\bin\\tool.exe", 5, "", "Default Icon", 0);
+        ASSERT_TRUE(project.AddTarget(zip));
         CWebViewer* web = new CWebViewer;
         web->SetViewerType(CViewer::TypeWeb);
         web->SetTargetFilename("web\\index.html");
@@ -187,13 +190,24 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
     const std::vector<std::string> head = {
         "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
         "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
-        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:4",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:7",
         // File target
         "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
         "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
         "B:0",
         // Folder target
         "I:1", "I:1", "S:B@5e_F01der\\Pictures", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        // Media target: the common record, then play, window, panel, border
+        "I:4", "I:0", "S:media\\intro.vmedia", "S:", "B:0", "B:0", "S:", "S:", "B:0", "B:1", "B:0", "B:1", "B:0",
+        "I:0", "I:800", "I:600", "B:1", "B:1", "B:1", "B:1", "B:0", "I:0", "B:1", "I:6", "I:33023",
+        // Flash target: the common record, then play, window, menu
+        "I:5", "I:0", "S:flash\\movie.vflash", "S:", "B:0", "B:0", "S:", "S:", "B:0", "B:1", "B:0", "B:1", "B:0",
+        "I:0", "I:400", "I:300", "B:0",
+        // Zip target with two shortcuts
+        "I:3", "I:0", "S:setup\\app.zip", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "S:Unpack the demo.~^~It needs 2 MB.", "I:1", "S:Demo", "B:1", "S:", "I:2",
+        "I:1", "S:app\\readme.txt", "I:1", "S:Read me", "B:1", "S:app\\app.ico",
+        "I:2", "S:app\\bin\\tool.exe", "I:5", "S:", "B:0", "S:Default Icon",
         // Web target: the common record, bars, size, position, effect, wait, PDF outside
         "I:2", "I:0", "S:web\\index.html", "S:#news", "B:0", "B:0", "S:", "S:", "B:0",
         "B:0", "B:1", "B:0", "B:1", "I:3", "I:640", "I:480", "B:1", "I:1", "I:4", "I:0", "I:0", "B:1", "I:1", "I:25",
@@ -249,7 +263,7 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
     EXPECT_EQ(read.Agreement, 0);
 
-    ASSERT_EQ(read.GetTargetCount(), 4);
+    ASSERT_EQ(read.GetTargetCount(), 7);
     CViewer* file = read.GetTarget(0);
     ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
     EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
@@ -266,13 +280,38 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(folder->GetViewerType(), 1);
     EXPECT_EQ(folder->GetLaunchTargetType(), 1);
     EXPECT_EQ(folder->GetTargetFilename(), "E:\\Pictures");
-    CWebViewer* web = dynamic_cast<CWebViewer*>(read.GetTarget(2));
+    auto* media = dynamic_cast<CMediaViewer*>(read.GetTarget(2));
+    ASSERT_NE(media, nullptr);
+    CMediaViewerSettings mediaSettings;
+    mediaSettings.TitleBar = 0;
+    mediaSettings.ShowBorder = 1;
+    mediaSettings.BorderWidth = 6;
+    mediaSettings.BorderColor = 0x000080FF;
+    EXPECT_TRUE(media->MediaSettings() == mediaSettings);
+    EXPECT_EQ(media->GetTargetFilename(), "media\\intro.vmedia");
+    auto* flash = dynamic_cast<CFlashViewer*>(read.GetTarget(3));
+    ASSERT_NE(flash, nullptr);
+    CFlashViewerSettings flashSettings;
+    flashSettings.ShowTitleBar = 0;
+    flashSettings.CustomFlashWidth = 400;
+    flashSettings.CustomFlashHeight = 300;
+    EXPECT_TRUE(flash->FlashSettings() == flashSettings);
+    EXPECT_EQ(flash->GetTargetFilename(), "flash\\movie.vflash");
+    auto* zip = dynamic_cast<CZipViewer*>(read.GetTarget(4));
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(zip->GetMessageText(), "Unpack the demo.\r\nIt needs 2 MB.");
+    EXPECT_EQ(zip->GetExtractFolder(), "Demo");
+    EXPECT_EQ(zip->GetOpenExtractFolder(), 1);
+    ASSERT_EQ(zip->GetNumShortcuts(), 2);
+    EXPECT_STREQ(zip->FindShortcut(1)->Icon, "app\\app.ico");
+    EXPECT_EQ(zip->FindShortcut(2)->Location, 5u);
+    CWebViewer* web = dynamic_cast<CWebViewer*>(read.GetTarget(5));
     ASSERT_NE(web, nullptr);
-    EXPECT_EQ(web->WebSettings(), dynamic_cast<CWebViewer*>(written.GetTarget(2))->WebSettings());
+    EXPECT_EQ(web->WebSettings(), dynamic_cast<CWebViewer*>(written.GetTarget(5))->WebSettings());
     EXPECT_EQ(web->GetParameters(), "#news");
-    CSlideShowViewer* show = dynamic_cast<CSlideShowViewer*>(read.GetTarget(3));
+    CSlideShowViewer* show = dynamic_cast<CSlideShowViewer*>(read.GetTarget(6));
     ASSERT_NE(show, nullptr);
-    EXPECT_EQ(show->SlideShowSettings(), dynamic_cast<CSlideShowViewer*>(written.GetTarget(3))->SlideShowSettings());
+    EXPECT_EQ(show->SlideShowSettings(), dynamic_cast<CSlideShowViewer*>(written.GetTarget(6))->SlideShowSettings());
     EXPECT_EQ(show->GetSlides().size(), 2u);
 }
 
@@ -338,6 +377,9 @@ TEST_F(OldFile, Version283HasNoToggleFieldsNorLaunchTypes)
     ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
     EXPECT_EQ(read.ProjectKey, "old-key");
     EXPECT_EQ(read.SingleInstance, 1) << "absent: the default stays";
+    EXPECT_EQ(read.Repeat, 0);
+    EXPECT_EQ(read.PreloadTargets, 0);
+    EXPECT_EQ(read.BackgroundMusic, 0);
     EXPECT_EQ(read.WaitForEachTarget, 0);
     EXPECT_EQ(read.HidePlayer, 1);
     ASSERT_EQ(read.GetTargetCount(), 1);
@@ -392,7 +434,12 @@ TEST_F(OldFile, CountsBeyondTheLimitsAreNotStored)
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 4; ++j)
             out.WriteString("x");
-    out.WriteBool(0);
+    out.WriteBool(1);                                       // agreement, 1200 reserved strings
+    out.WriteInt(3); out.WriteString(""); out.WriteString("terms");
+    out.WriteBool(0); out.WriteBool(0); out.WriteInt(0); out.WriteInt(0);
+    out.WriteInt(1200);
+    for (int i = 0; i < 1200; ++i)
+        out.WriteString("reserved");
     out.WriteInt(12);
     for (int t = 0; t < 12; ++t) {
         CFileViewer v;
@@ -403,10 +450,128 @@ TEST_F(OldFile, CountsBeyondTheLimitsAreNotStored)
     CProjectData read;
     ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
     EXPECT_EQ(read.AdditionalViewers.size(), 3u);
+    EXPECT_EQ(read.AgreementText, "terms");
     EXPECT_EQ(read.GetTargetCount(), 10);
     EXPECT_EQ(read.GetTarget(9)->GetTargetFilename(), "t.txt");
     EXPECT_FALSE(read.AddTarget(new CFileViewer));
 }
+
+// Each target made by the reader is counted; plain viewers as the authoring program has them.
+class CountingBinder : public CProjectTargetBinder {
+public:
+    CViewer* NewTarget(int type, int index, const CProjectData&) override
+    {
+        ++made;
+        CViewer* viewer = NewViewerOfType(type);
+        viewer->SetViewerType(type);
+        viewer->SetTargetNum(index);
+        return viewer;
+    }
+    void TargetRead(CViewer&, int) override { ++bound; }
+    int made = 0, bound = 0;
+};
+
+// The fields of a current file without options, up to the number of targets.
+void WriteCurrentHead(CFileReadWrite& out, int targets)
+{
+    out.WriteInt(2); out.WriteInt(9); out.WriteInt(6);
+    out.WriteString("k"); out.WriteBool(1); out.WriteBool(0);
+    out.WriteBool(0); out.WriteBool(1); out.WriteBool(0); out.WriteInt(0); out.WriteBool(0);
+    for (int i = 0; i < 5; ++i)
+        out.WriteBool(0);
+    out.WriteInt(0);
+    out.WriteBool(0);
+    out.WriteInt(targets);
+}
+
+TEST_F(OldFile, TypeCodesNoViewerHasReadAsFile)
+{
+    struct Case { int stored; int type; bool file; };
+    const Case cases[] = { { 0, 0, true }, { 1, 1, false }, { 7, 7, true }, { 8, 0, true }, { 42, 0, true }, { -1, 0, true } };
+    Open();
+    WriteCurrentHead(out, static_cast<int>(sizeof cases / sizeof cases[0]));
+    for (const Case& c : cases) {
+        out.WriteInt(c.stored);
+        out.WriteInt(0);     // launch target type, then the common fields of a plain record
+        out.WriteString("t.txt"); out.WriteString(""); out.WriteBool(0); out.WriteBool(0);
+        out.WriteString(""); out.WriteString(""); out.WriteBool(0);
+    }
+    out.Close();
+    CProjectData read;
+    ASSERT_EQ(read.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    ASSERT_EQ(read.GetTargetCount(), static_cast<int>(sizeof cases / sizeof cases[0]));
+    for (int i = 0; i < read.GetTargetCount(); ++i) {
+        EXPECT_EQ(read.GetTarget(i)->GetViewerType(), cases[i].type) << cases[i].stored;
+        EXPECT_EQ(dynamic_cast<CFileViewer*>(read.GetTarget(i)) != nullptr, cases[i].file) << cases[i].stored;
+        EXPECT_EQ(read.GetTarget(i)->GetTargetFilename(), "t.txt") << "in step after " << cases[i].stored;
+    }
+    // Written back, the codes are the ones read.
+    ASSERT_TRUE(read.Write(data_.c_str(), base_.c_str()));
+    CProjectData again;
+    ASSERT_EQ(again.Read(data_.c_str(), "F:\\"), CProjectData::ReadOK);
+    for (int i = 0; i < again.GetTargetCount(); ++i)
+        EXPECT_EQ(again.GetTarget(i)->GetViewerType(), cases[i].type);
+}
+
+TEST_F(OldFile, ACountBeyondTheRecordsStopsAtTheEnd)
+{
+    struct Case { int count; int whole; bool half; int targets; };
+    // The count the file gives, whole records present, half a record after them, targets made.
+    const Case cases[] = { { 5, 2, false, 2 }, { 5, 2, true, 2 }, { 3, 3, false, 3 }, { 2, 0, false, 0 }, { 1000000, 1, false, 1 } };
+    for (const Case& c : cases) {
+        Open();
+        WriteCurrentHead(out, c.count);
+        for (int t = 0; t < c.whole; ++t) {
+            CFileViewer v;
+            v.SetTargetFilename("t.txt");
+            v.Write_DAT_File(&out, 2, 9, 6);
+        }
+        if (c.half) {
+            out.WriteInt(0);
+            out.WriteInt(0);
+            out.WriteString("cut.txt");
+        }
+        out.Close();
+        CFileReadWrite in;
+        ASSERT_TRUE(in.OpenRead(data_.c_str()));
+        CProjectData read;
+        CountingBinder binder;
+        ASSERT_EQ(read.Read(in, binder), CProjectData::ReadOK);
+        in.Close();
+        EXPECT_EQ(read.GetTargetCount(), c.targets) << c.count << " " << c.whole;
+        EXPECT_EQ(binder.bound, c.targets) << c.count << " " << c.whole;
+        EXPECT_EQ(binder.made, c.targets + (c.half ? 1 : 0)) << "the cut record is made and dropped";
+    }
+}
+
+#ifndef _WIN32
+// A write that fails once the file is open reports failure and leaves the file that was
+// there; nothing half-written stays behind.
+TEST_F(ProjectData, AFailedWriteKeepsTheFileThatWasThere)
+{
+    CProjectData small;
+    small.ProjectKey = "before";
+    ASSERT_TRUE(small.Write(data_.c_str(), base_.c_str()));
+    const std::vector<unsigned char> before = Bytes(data_);
+
+    CProjectData big;
+    big.Agreement = 1;
+    big.AgreementText = CString(std::string(60000, 'x').c_str());
+    struct rlimit limit, saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    limit = saved;
+    limit.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool written = big.Write(data_.c_str(), base_.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Bytes(data_), before);
+    EXPECT_TRUE(Bytes(data_ + ".new").empty());
+}
+#endif
 
 TEST_F(ProjectData, AutorunIcon)
 {

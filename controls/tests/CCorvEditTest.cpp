@@ -71,6 +71,9 @@ TEST_F(CorvEditFixture, DrawsTheTextAndItsLinksIntoTheLayoutBuffer)
 {
     edit.SetText(HelpText);
     EXPECT_EQ(edit.GetText(), HelpText);
+    char windowText[512] = {};
+    ::SendMessageA(edit.m_hWnd, WM_GETTEXT, sizeof windowText, reinterpret_cast<LPARAM>(windowText));
+    EXPECT_STREQ(windowText, HelpText) << "other programs read the panel through its window text";
     ASSERT_EQ(edit.Layout().Links().size(), 2u);
     EXPECT_GT(CountInLink(0, edit.Layout().LinkColor()), 5);
     EXPECT_GT(CountInLink(1, edit.Layout().LinkColor()), 5);

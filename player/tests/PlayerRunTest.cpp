@@ -1,21 +1,32 @@
 // The player from start to end under Wine: a base folder with the player, its libraries, a
-// project data file written record by record with the viewers' own record code (or by the
-// project's own writer), a splash GIF, music and two program targets (Wine's own programs),
-// or a slideshow and a web page. The player is started as
+// project data file written by the project's own writer, a splash GIF, music and its
+// targets: two program targets (Wine's own programs), a slideshow and a web page, media,
+// Flash and zip targets. The player is started as
 // AutoPlay would start it, plays through with its real timers and ends on its own; its
 // debug log must hold the lines of that run.
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
+#include "CFlashViewer.h"
 #include "CFolderViewer.h"
 #include "CProjectData.h"
 #include "CSlideShowViewer.h"
 #include "CWebViewer.h"
 #include "MetafileRecorder.h"
 #include "standin/StandInRegistration.h"
+#include "CMediaViewer.h"
+#include "CRegistryKey.h"
+#include "WineTestTools.h"
+#include "CZipViewer.h"
+#include "ViewerFactory.h"
+#include "ScreenCapture.h"
+#include "standin/StandInControlRegistration.h"
+#include "standin/StandInControls.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <msi.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -75,72 +86,63 @@ struct Project {
     int preload = 0;
     std::vector<std::string> targets;
     std::string folderTarget;  // a Folder target after the others, a folder of the base folder
+    CZipViewer* zipTarget = nullptr;  // a Zip target after those
     // Additional-viewer entries: extension, program to run, confirmation text, version.
     std::vector<std::vector<std::string>> additional;
+    // Targets of other kinds after those, written by their own viewers (not owned).
+    std::vector<CViewer*> viewers;
 };
 
 void WriteProject(const std::string& path, const Project& p)
 {
-    CFileReadWrite f;
-    ASSERT_TRUE(f.OpenWrite(path.c_str()));
-    f.WriteInt(2);
-    f.WriteInt(9);
-    f.WriteInt(6);
-    f.WriteString("VelmoraRunTest");
-    f.WriteBool(p.singleInstance);
-    f.WriteBool(p.repeat);
-    f.WriteBool(0);          // reserved
-    f.WriteBool(p.wait);
-    f.WriteBool(p.preload);
-    f.WriteInt(0x00804020);
-    f.WriteBool(1);          // music
-    f.WriteString("music.wav");
-    f.WriteBool(0);          // verbose
-    f.WriteBool(0);          // hide
-    f.WriteBool(1);          // suppress AOL
-    f.WriteBool(1);          // debug log
-    f.WriteBool(p.splash);
-    if (p.splash) {
-        f.WriteString(p.splashPicture.c_str());
-        f.WriteString("ding.wav");
-        f.WriteInt(p.splashDuration);
-        f.WriteBool(1);
-        f.WriteInt(0x00400000);
-    }
-    f.WriteInt((int)p.additional.size());
-    for (const std::vector<std::string>& entry : p.additional)
-        for (const std::string& field : entry)
-            f.WriteString(field.c_str());
-    f.WriteBool(p.agreement);
-    if (p.agreement) {
-        f.WriteInt(3);
-        f.WriteString("");
-        f.WriteString("<b>Terms</b>~^~Accept them.");
-        f.WriteBool(0);
-        f.WriteBool(0);
-        f.WriteInt(0);
-        f.WriteInt(0);
-        f.WriteInt(0);
-    }
-    f.WriteInt((int)p.targets.size() + (p.folderTarget.empty() ? 0 : 1));
+    CProjectData project;
+    project.ProjectKey = "VelmoraRunTest";
+    project.SingleInstance = p.singleInstance;
+    project.Repeat = p.repeat;
+    project.WaitForEachTarget = p.wait;
+    project.PreloadTargets = p.preload;
+    project.PreloadColour = 0x00804020;
+    project.BackgroundMusic = 1;
+    project.MusicFile = "music.wav";
+    project.DebugLog = 1;
+    project.Splash = p.splash;
+    project.SplashImage = p.splashPicture.c_str();
+    project.SplashSound = "ding.wav";
+    project.SplashDuration.Format("%d", p.splashDuration);
+    project.SplashBackground = 1;
+    project.SplashColour = 0x00400000;
+    project.AdditionalViewerChecking = p.additional.empty() ? 0 : 1;
+    for (const std::vector<std::string>& e : p.additional)
+        project.AdditionalViewers.push_back({e[0].c_str(), e[1].c_str(), e[2].c_str(), e[3].c_str()});
+    project.Agreement = p.agreement;
+    project.AgreementText = "<b>Terms</b>~^~Accept them.";
     for (size_t i = 0; i < p.targets.size(); ++i) {
-        CFileViewer target;  // its record begins with its type code
-        target.SetTargetNum((int)i);
-        target.SetTargetFilename(p.targets[i].c_str());
-        target.SetTargetFileExtension(".exe");
-        target.Write_DAT_File(&f, 2, 9, 6);
+        CFileViewer* target = new CFileViewer;
+        target->SetTargetNum((int)i);
+        target->SetTargetFilename(p.targets[i].c_str());
+        target->SetTargetFileExtension(".exe");
+        project.AddTarget(target);
     }
+    // The base folder stands as its marker in a Folder target's record.
+    const std::string base = path.substr(0, path.rfind('\\'));
     if (!p.folderTarget.empty()) {
-        // Written as the authoring program writes it: the base folder stands as its marker.
-        const std::string base = path.substr(0, path.rfind('\\'));
-        CFolderViewer folder;
-        folder.SetViewerType(1);
-        folder.SetTargetNum((int)p.targets.size());
-        folder.SetProgramDirectory(base.c_str());
-        folder.SetTargetFilename((base + "\\" + p.folderTarget).c_str());
-        folder.Write_DAT_File(&f, 2, 9, 6);
+        CFolderViewer* folder = new CFolderViewer;
+        folder->SetViewerType(1);
+        folder->SetTargetNum((int)p.targets.size());
+        folder->SetTargetFilename((base + "\\" + p.folderTarget).c_str());
+        project.AddTarget(folder);
     }
-    f.Close();
+    std::vector<CViewer*> others = p.viewers;
+    if (p.zipTarget)
+        others.push_back(p.zipTarget);
+    for (CViewer* viewer : others) {
+        // The project owns its targets: each is a copy of the test's viewer.
+        CViewer* copy = NewViewerOfType(viewer->GetViewerType());
+        copy->SetEqual(viewer);
+        copy->SetViewerType(viewer->GetViewerType());
+        project.AddTarget(copy);
+    }
+    ASSERT_TRUE(project.Write(path.c_str(), base.c_str()));
 }
 
 std::vector<std::string> ReadLog(const std::string& path)
@@ -619,115 +621,6 @@ TEST(PlayerRun, ARepeatShowsTheSplashAgainWithoutAskingForTheAgreement)
     EXPECT_GE(dotsPerSplash[1], 5) << "the second pass finds the splash picture too";
 }
 
-// The whole screen as the X server shows it: taken with xwd and made a 24-bit BMP by
-// ImageMagick (both run as the Unix programs they are), then read back.
-struct Screenshot {
-    int width = 0, height = 0;
-    std::vector<BYTE> bits;  // bottom-up BGR lines, padded to 4 bytes
-    int Stride() const { return (width * 3 + 3) & ~3; }
-    COLORREF Pixel(int x, int y) const
-    {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return CLR_INVALID;
-        const BYTE* p = &bits[size_t(height - 1 - y) * size_t(Stride()) + size_t(x) * 3];
-        return RGB(p[2], p[1], p[0]);
-    }
-};
-
-bool RunUnix(const std::string& command)
-{
-    std::string line = command;
-    STARTUPINFOA si = {sizeof si};
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    ::WaitForSingleObject(pi.hProcess, 30000);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return true;
-}
-
-// A Unix program started from Wine may not be waited for: its output is done when the
-// file has stopped growing.
-bool WaitForFile(const std::string& path)
-{
-    LONGLONG last = -1;
-    for (int i = 0; i < 100; ++i) {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        LONGLONG size = -1;
-        if (::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-            size = (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        if (size > 0 && size == last)
-            return true;
-        last = size;
-        ::Sleep(200);
-    }
-    return false;
-}
-
-std::string UnixPath(const std::string& windowsPath)
-{
-    std::string s = windowsPath.substr(2);  // after "Z:"
-    for (char& c : s)
-        if (c == '\\')
-            c = '/';
-    return s;
-}
-
-Screenshot TakeScreenshot(const std::string& name)
-{
-    Screenshot shot;
-    const std::string xwd = UnixPath(std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd");
-    const std::string bmpWin = std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".bmp";
-    ::DeleteFileA(bmpWin.c_str());
-    // The X display of the test run, as the Wine fixture noted it.
-    std::string display;
-    if (FILE* in = std::fopen((std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\wine.display").c_str(), "r")) {
-        char text[64] = {};
-        if (std::fgets(text, sizeof text, in))
-            display = text;
-        std::fclose(in);
-    }
-    while (!display.empty() && (display.back() == '\n' || display.back() == '\r'))
-        display.pop_back();
-    const std::string xwdWin = std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd";
-    ::DeleteFileA(xwdWin.c_str());
-    if (!RunUnix("Z:\\usr\\bin\\xwd -root -silent" + (display.empty() ? "" : " -display " + display) + " -out " + xwd) ||
-        !WaitForFile(xwdWin) ||
-        !RunUnix("Z:\\usr\\bin\\convert " + xwd + " -alpha off -type TrueColor BMP3:" + UnixPath(bmpWin)) || !WaitForFile(bmpWin))
-        return shot;
-    const std::vector<BYTE> file = [&] {
-        std::vector<BYTE> bytes;
-        if (FILE* in = std::fopen(bmpWin.c_str(), "rb")) {
-            int c;
-            while ((c = std::fgetc(in)) != EOF)
-                bytes.push_back((BYTE)c);
-            std::fclose(in);
-        }
-        return bytes;
-    }();
-    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M')
-        return shot;
-    auto le32 = [&](size_t at) { return int32_t(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24); };
-    const int offset = le32(10), width = le32(18), height = le32(22), bpp = file[28];
-    if (bpp != 24 || width <= 0 || height == 0)
-        return shot;
-    shot.width = width;
-    shot.height = height < 0 ? -height : height;
-    const size_t size = size_t(shot.Stride()) * size_t(shot.height);
-    if (file.size() < size_t(offset) + size)
-        return Screenshot();
-    shot.bits.assign(file.begin() + offset, file.begin() + offset + (long)size);
-    if (height < 0) {  // top-down: turn it over
-        std::vector<BYTE> flipped(size);
-        for (int y = 0; y < shot.height; ++y)
-            std::copy_n(&shot.bits[size_t(y) * size_t(shot.Stride())], shot.Stride(),
-                        &flipped[size_t(shot.height - 1 - y) * size_t(shot.Stride())]);
-        shot.bits.swap(flipped);
-    }
-    return shot;
-}
-
 TEST(PlayerRun, TheAgreementGateAndTheSplashOnScreen)
 {
     const std::string base = MakeBaseFolder("run_screens");
@@ -891,6 +784,101 @@ TEST(PlayerRun, TargetNamesTheSystemCannotOpenEndTheRunOnTheirOwn)
     }
 }
 
+HWND FindExtractorOf(DWORD process)
+{
+    for (HWND w = ::FindWindowA("#32770", "Velmora Zip File Extractor"); w;
+         w = ::FindWindowExA(nullptr, w, "#32770", "Velmora Zip File Extractor")) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == process && ::GetDlgItem(w, 1005))
+            return w;
+    }
+    return nullptr;
+}
+
+TEST(PlayerRun, AZipTargetIsUnpackedThroughItsDialogAndThePlayerEnds)
+{
+    const std::string base = MakeBaseFolder("run_zip");
+    CopyMedia(base);
+    const std::string fixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "\\..\\viewers\\tests\\fixtures\\zip\\";
+    ASSERT_TRUE(CopyInto(fixtures + "app.zip", base, "app.zip"));
+    char desktop[MAX_PATH] = "", programs[MAX_PATH] = "";
+    ::SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
+    ::SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
+    const std::string destination = std::string(desktop) + "\\VelmoraRunZip";
+    const std::string group = std::string(programs) + "\\VelmoraRunZip";
+    const std::string readmeLink = std::string(desktop) + "\\VelmoraRunZip readme.lnk";
+    // What an earlier run left would be met by the question whether to replace it.
+    RemoveTree(destination);
+    RemoveTree(group);
+    ::DeleteFileA(readmeLink.c_str());
+    CRegistryKey(HKEY_CURRENT_USER).Delete("Software\\Corvex Software\\VelmoraRunTest", nullptr);
+    CRegistryKey(HKEY_CLASSES_ROOT).SetString(".vlmzip", "", "txtfile");
+
+    CZipViewer zip;
+    zip.SetViewerType(3);
+    zip.SetTargetFilename("app.zip");
+    zip.SetExtractLocation(1);
+    zip.SetExtractFolder("VelmoraRunZip");
+    zip.AddShortcut(1, "app\\readme.vlmzip", 1, "VelmoraRunZip readme", "app\\app.ico", 1);
+    zip.AddShortcut(2, "app\\bin\\tool.vlmzip", 5, "", "", 0);
+    Project p;
+    p.splash = 0;
+    p.zipTarget = &zip;
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const DWORD id = ::GetProcessId(player);
+    bool installed = false, closed = false;
+    for (int i = 0; i < 300 && !closed; ++i) {
+        if (::WaitForSingleObject(player, 100) == WAIT_OBJECT_0)
+            break;
+        HWND dialog = FindExtractorOf(id);
+        if (!dialog)
+            continue;
+        char close[32] = "";
+        ::GetDlgItemTextA(dialog, 1, close, sizeof close);
+        if (!installed) {
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1005, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, 1005));
+            installed = true;
+        } else if (std::string(close) == "Close") {
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, 1));
+            closed = true;
+        }
+    }
+    EXPECT_TRUE(closed) << "the extractor came up and completed";
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    for (const char* name : { "app\\app.ico", "app\\readme.vlmzip", "app\\docs\\manual.txt", "app\\bin\\tool.vlmzip",
+                              "app\\bin\\data.bin" }) {
+        const std::string installed = ReadWholeFile(destination + "\\" + name);
+        EXPECT_FALSE(installed.empty()) << name;
+        EXPECT_EQ(installed, UnzippedEntry(fixtures + "app.zip", name, "", base + "\\unzip.out")) << name;
+    }
+    const std::string readme = LnkInfoReport(readmeLink, base + "\\lnkinfo.txt");
+    EXPECT_NE(readme.find("Local path"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("readme.vlmzip"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("Icon location"), std::string::npos) << readme;
+    const std::string tool = LnkInfoReport(group + "\\tool.lnk", base + "\\lnkinfo.txt");
+    EXPECT_NE(tool.find("tool.vlmzip"), std::string::npos) << tool;
+    DWORD opened = 0;
+    EXPECT_TRUE(CRegistryKey(HKEY_CURRENT_USER).QueryDword("Software\\Corvex Software\\VelmoraRunTest", "0T", opened));
+    EXPECT_EQ(opened, 1u);
+    const std::string log = Joined(ReadLog(base + "\\debug.afv"));
+    EXPECT_NE(log.find("Zip: file started: app\\readme.vlmzip"), std::string::npos) << log;
+
+    for (const char* title : { "readme.vlmzip - Notepad", "Notepad - readme.vlmzip" })
+        if (HWND w = ::FindWindowA(nullptr, title))
+            ::PostMessageA(w, WM_CLOSE, 0, 0);
+    ::DeleteFileA(readmeLink.c_str());
+    RemoveTree(group);
+    RemoveTree(destination);
+    CRegistryKey(HKEY_CLASSES_ROOT).Delete(".vlmzip", nullptr);
+    CRegistryKey(HKEY_CURRENT_USER).Delete("Software\\Corvex Software\\VelmoraRunTest", nullptr);
+}
+
 }  // namespace
 
 namespace {
@@ -914,6 +902,20 @@ BOOL CALLBACK FindShownWindowOf(HWND window, LPARAM param)
     if (pid == w.pid && ::IsWindowVisible(window) && std::string(cls) == w.cls && r.right - r.left == w.width
         && r.bottom - r.top == w.height) {
         w.found = window;
+// A shown top-level window holding a stand-in control window of a non-zero size, and that
+// control window.
+struct ControlWindow {
+    HWND top = nullptr, control = nullptr;
+};
+
+BOOL CALLBACK FindStandInChild(HWND child, LPARAM found)
+{
+    char name[64] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    RECT r;
+    ::GetWindowRect(child, &r);
+    if (std::string(name) == "VelmoraStandInControl" && ::IsWindowVisible(child) && r.right > r.left) {
+        *reinterpret_cast<HWND*>(found) = child;
         return FALSE;
     }
     return TRUE;
@@ -929,6 +931,67 @@ HWND WaitForVisibleWindow(DWORD pid, const char* cls, int width, int height, DWO
             ::Sleep(50);
     }
     return w.found;
+BOOL CALLBACK FindControlWindow(HWND top, LPARAM out)
+{
+    auto* w = reinterpret_cast<ControlWindow*>(out);
+    RECT r;
+    ::GetWindowRect(top, &r);
+    if (!::IsWindowVisible(top) || r.right - r.left <= 0)
+        return TRUE;
+    HWND control = nullptr;
+    ::EnumChildWindows(top, FindStandInChild, reinterpret_cast<LPARAM>(&control));
+    if (!control)
+        return TRUE;
+    w->top = top;
+    w->control = control;
+    return FALSE;
+}
+
+ControlWindow WaitForControlWindow(HWND other, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        ControlWindow w;
+        ::EnumWindows(FindControlWindow, reinterpret_cast<LPARAM>(&w));
+        if (w.top && w.top != other)
+            return w;
+        ::Sleep(50);
+    }
+    return ControlWindow();
+}
+
+bool WaitForWindowGone(HWND w, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (!::IsWindow(w) || !::IsWindowVisible(w))
+            return true;
+        ::Sleep(50);
+    }
+    return false;
+}
+
+std::string TextOf(const std::string& path)
+{
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        for (int c; (c = std::fgetc(f)) != EOF;)
+            text += char(c);
+        std::fclose(f);
+    }
+    return text;
+}
+
+const char kFlashProduct[] = "{5E1C9A7B-3D2F-4B8A-9C61-7A0E4D2B8F13}";
+
+void RunMsiexec(const std::string& arguments)
+{
+    std::string line = "msiexec.exe " + arguments;
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ::WaitForSingleObject(pi.hProcess, 20000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
 }
 
 }
@@ -1039,4 +1102,102 @@ TEST(PlayerRun, ASlideShowAndAWebTargetOnScreen)
     EXPECT_NE(all.find("** Target #0 **"), std::string::npos);
     EXPECT_NE(all.find("** Target #1 **"), std::string::npos);
     EXPECT_NE(all.find("Navigate file:///"), std::string::npos);
+// A Media and a Flash target with the stand-in controls registered and the stand-in
+// flash.msi beside the player: the package is installed, each window comes up on screen in
+// its place with the control's colour (and the media window's border around it), closes at
+// the end of its file, and the player ends on its own.
+TEST(PlayerRun, MediaAndFlashTargetsPlayInTheirWindowsAndTheRunEnds)
+{
+    const std::string base = MakeBaseFolder("run_mediaflash");
+    ASSERT_TRUE(CopyInto(std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\viewers\\flash.msi", base, "flash.msi"));
+    if (FILE* f = std::fopen((base + "\\clip.vmedia").c_str(), "wb")) {
+        std::fputs("320 240 1500", f);
+        std::fclose(f);
+    }
+    if (FILE* f = std::fopen((base + "\\movie.vflash").c_str(), "wb")) {
+        std::fputs("0 0 1500", f);
+        std::fclose(f);
+    }
+    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
+    ASSERT_NE(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT);
+    const std::string standInLog = base + "\\standin.log";
+    ::DeleteFileA(standInLog.c_str());
+    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, standInLog.c_str());
+    StandInControlRegistration registration;
+    registration.Register(StandInControlRegistration::Newer, base + "\\velmora_standin9.dll");
+    registration.Register(StandInControlRegistration::Older, base + "\\velmora_standin9.dll");
+    registration.Register(StandInControlRegistration::Flash, base + "\\velmora_standin9.dll");
+
+    const COLORREF border = RGB(250, 200, 0);
+    CMediaViewer media;
+    media.SetViewerType(CViewer::TypeMedia);
+    media.SetTargetFilename("clip.vmedia");
+    media.SetTitleBar(0);
+    media.SetShowBorder(1);
+    media.SetBorderWidth(10);
+    media.SetBorderColor(border);
+    CFlashViewer flash;
+    flash.SetViewerType(CViewer::TypeFlash);
+    flash.SetTargetFilename("movie.vflash");
+    flash.SetCustomFlashWidth(400);
+    flash.SetCustomFlashHeight(300);
+    Project p;
+    p.splash = 0;
+    p.viewers = {&media, &flash};
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const ControlWindow mediaWindow = WaitForControlWindow(nullptr, 30000);
+    ASSERT_NE(mediaWindow.top, nullptr) << TextOf(standInLog);
+    ::Sleep(300);
+    const Screenshot mediaShot = TakeScreenshot("media_window");
+    RECT window, control, area;
+    ::GetWindowRect(mediaWindow.top, &window);
+    ::GetWindowRect(mediaWindow.control, &control);
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    // 320 x 240 and the panel of 27 and tracker of 19, a border of 10, no caption, centred.
+    EXPECT_EQ(control.right - control.left, 320);
+    EXPECT_EQ(control.bottom - control.top, 286);
+    EXPECT_EQ(window.right - window.left, 340);
+    EXPECT_EQ(window.bottom - window.top, 306);
+    EXPECT_EQ(window.left, (area.right - 340 - area.left) / 2);
+    EXPECT_EQ(window.top, (area.bottom - area.top - 306) / 2);
+    EXPECT_EQ(control.left - window.left, 10);
+    ASSERT_GT(mediaShot.width, 0) << "no screenshot";
+    EXPECT_EQ(mediaShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
+              STANDIN_NEWER_COLOUR);
+    EXPECT_EQ(mediaShot.Pixel(window.left + 4, (window.top + window.bottom) / 2), border);
+    EXPECT_EQ(mediaShot.Pixel((window.left + window.right) / 2, window.bottom - 4), border);
+    EXPECT_EQ(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT) << "installed when the Flash target was read";
+    EXPECT_TRUE(WaitForWindowGone(mediaWindow.top, 10000)) << "the media window closes at the end of its file";
+
+    const ControlWindow flashWindow = WaitForControlWindow(mediaWindow.top, 15000);
+    ASSERT_NE(flashWindow.top, nullptr) << TextOf(standInLog);
+    ::Sleep(300);
+    const Screenshot flashShot = TakeScreenshot("flash_window");
+    ::GetWindowRect(flashWindow.top, &window);
+    ::GetWindowRect(flashWindow.control, &control);
+    const int frameWidth = 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
+    const int frameHeight = ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(window.right - window.left, 400 + frameWidth);
+    EXPECT_EQ(window.bottom - window.top, 300 + frameHeight);
+    EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - frameWidth - 400) / 2);
+    EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - frameHeight - 300) / 2);
+    EXPECT_EQ(control.right - control.left, 400);
+    EXPECT_EQ(flashShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
+              STANDIN_FLASH_COLOUR);
+    EXPECT_TRUE(::GetWindowLongA(flashWindow.top, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(WaitForWindowGone(flashWindow.top, 10000)) << "the Flash window closes when the movie stops";
+
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
+    DWORD code = 1;
+    ::GetExitCodeProcess(player, &code);
+    ::CloseHandle(player);
+    EXPECT_EQ(code, 0u);
+    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, nullptr);
+    const std::string calls = TextOf(standInLog);
+    EXPECT_NE(calls.find("event 5101 8"), std::string::npos) << calls;
+    EXPECT_NE(calls.find("flash:125?"), std::string::npos) << calls;
+    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
 }

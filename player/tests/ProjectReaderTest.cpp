@@ -1,5 +1,9 @@
-// Reading a project data file written record by record as the authoring program writes it.
+// What the player makes of a project data file written by the project's own writer: every
+// field as the player uses it, files of any version, and the debug log's lines.
+#include "CFileViewer.h"
+#include "CFolderViewer.h"
 #include "CProjectReader.h"
+#include "ViewerFactory.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -7,106 +11,59 @@ namespace {
 
 std::string Scratch(const char* name) { return std::string(VELMORA_TEST_BINARY_DIR) + "/" + name; }
 
-// What a test project holds; written in the file's order with its version gates.
-struct Written {
-    DataFileVersion version{2, 9, 6};
-    CString key = "1234-5678";
-    int singleInstance = 0, repeat = 1, wait = 1, preload = 1;
-    int color = 0x00FF8040;
-    int music = 1;
-    CString musicFile = "music\\loop.wav";
-    int hide = 1, debug = 1;
-    int splash = 1;
-    CString splashImage = "splash.gif", splashSound = "ding.wav";
-    int duration = 4, showBackground = 1, splashColor = 0x123456;
-    int viewers = 1;
-    int agreement = 1;
-    int reservedStrings = 2;
-    int targets = 2;
-    std::vector<int> targetTypes = {7, 42};
+// Plain viewers for the targets; remembers the order of the calls.
+class Binder : public CProjectTargetBinder {
+public:
+    void FieldsRead(CProjectData& project) override { calls.push_back("fields " + std::to_string(project.GetTargetCount())); }
+    CViewer* NewTarget(int type, int index, const CProjectData&) override
+    {
+        calls.push_back("new " + std::to_string(type) + " #" + std::to_string(index));
+        return PrepareViewer(type, nullptr, index, "C:\\Temp", "E:\\", "key");
+    }
+    void TargetRead(CViewer& viewer, int index) override
+    {
+        calls.push_back("read #" + std::to_string(index) + " " + viewer.GetTargetFilename().c_str());
+    }
+    std::vector<std::string> calls;
 };
 
-void Write(const std::string& path, const Written& w)
+// A project with every optional block, a File and a Folder target.
+void Fill(CProjectData& p)
 {
-    CFileReadWrite f;
-    ASSERT_TRUE(f.OpenWrite(path.c_str()));
-    const DataFileVersion& v = w.version;
-    f.WriteInt(v.major);
-    f.WriteInt(v.minor);
-    f.WriteInt(v.build);
-    if (v.AtLeast(2, 8, 0))
-        f.WriteString(w.key);
-    if (v.AtLeast(2, 8, 4)) {
-        f.WriteBool(w.singleInstance);
-        f.WriteBool(w.repeat);
-    }
-    f.WriteBool(0);
-    f.WriteBool(w.wait);
-    if (v.AtLeast(2, 9, 1)) {
-        f.WriteBool(w.preload);
-        f.WriteInt(w.color);
-    }
-    if (v.AtLeast(2, 9, 6)) {
-        f.WriteBool(w.music);
-        if (w.music)
-            f.WriteString(w.musicFile);
-    }
-    f.WriteBool(0);
-    f.WriteBool(w.hide);
-    f.WriteBool(1);
-    f.WriteBool(w.debug);
-    f.WriteBool(w.splash);
-    if (w.splash) {
-        f.WriteString(w.splashImage);
-        f.WriteString(w.splashSound);
-        f.WriteInt(w.duration);
-        if (v.AtLeast(2, 8, 0)) {
-            f.WriteBool(w.showBackground);
-            if (w.showBackground)
-                f.WriteInt(w.splashColor);
-        }
-    }
-    f.WriteInt(w.viewers);
-    for (int i = 0; i < w.viewers; ++i) {
-        f.WriteString(i == 0 ? "PDF" : "x" + CString(char('0' + i % 10)));
-        f.WriteString("B@5e_F01der\\setup.exe");
-        f.WriteString(i == 0 ? "Install the reader?~^~It is free." : "");
-        f.WriteString("5.0");
-    }
-    f.WriteBool(w.agreement);
-    if (w.agreement) {
-        f.WriteInt(3);
-        f.WriteString("");
-        f.WriteString("<b>Terms</b>~^~Accept them.");
-        f.WriteBool(0);
-        f.WriteBool(0);
-        f.WriteInt(0);
-        f.WriteInt(0);
-        f.WriteInt(w.reservedStrings);
-        for (int i = 0; i < w.reservedStrings; ++i)
-            f.WriteString("reserved");
-    }
-    f.WriteInt(w.targets);
-    for (int t : w.targetTypes) {
-        if (v.minor > 5)
-            f.WriteInt(t);
-        f.WriteString("marker"); // stands for the rest of the viewer's record
-    }
-    f.Close();
+    p.ProjectKey = "1234-5678";
+    p.SingleInstance = 0;
+    p.Repeat = 1;
+    p.PreloadTargets = 1;
+    p.PreloadColour = 0x00FF8040;
+    p.BackgroundMusic = 1;
+    p.MusicFile = "music\\loop.wav";
+    p.HidePlayer = 1;
+    p.DebugLog = 1;
+    p.Splash = 1;
+    p.SplashImage = "splash.gif";
+    p.SplashSound = "ding.wav";
+    p.SplashDuration = "4";
+    p.SplashBackground = 1;
+    p.SplashColour = 0x123456;
+    p.AdditionalViewerChecking = 1;
+    p.AdditionalViewers.push_back({"PDF", "B@5e_F01der\\setup.exe", "Install the reader?\r\nIt is free.", "5.0"});
+    p.Agreement = 1;
+    p.AgreementText = "<b>Terms</b>~^~Accept them.";
+    CFileViewer* file = new CFileViewer;
+    file->SetTargetFilename("a.exe");
+    p.AddTarget(file);
+    CFolderViewer* folder = new CFolderViewer;
+    folder->SetViewerType(CViewer::TypeFolder);
+    folder->SetTargetFilename("E:\\cd\\docs");
+    p.AddTarget(folder);
 }
 
-PlayerProject Read(const std::string& path, std::vector<int>* types = nullptr, std::vector<CString>* after = nullptr)
+void ReadInto(const std::string& path, CProjectData& p, Binder& binder)
 {
-    PlayerProject p;
     CFileReadWrite f;
-    EXPECT_TRUE(f.OpenRead(path.c_str()));
-    CProjectReader::ReadFields(f, p);
-    for (int i = 0; i < p.numTargets && types; ++i) {
-        types->push_back(CProjectReader::ReadTargetType(f, p.version));
-        after->push_back(f.ReadString());
-    }
+    ASSERT_TRUE(f.OpenRead(path.c_str()));
+    CProjectReader::Read(f, p, binder);
     f.Close();
-    return p;
 }
 
 } // namespace
@@ -114,113 +71,84 @@ PlayerProject Read(const std::string& path, std::vector<int>* types = nullptr, s
 TEST(ProjectReader, ReadsEveryFieldOfTheCurrentVersion)
 {
     const std::string path = Scratch("current.dat");
-    Write(path, Written());
-    std::vector<int> types;
-    std::vector<CString> after;
-    const PlayerProject p = Read(path, &types, &after);
-    EXPECT_TRUE(p.loaded);
-    EXPECT_EQ(p.version.major, 2);
-    EXPECT_EQ(p.version.minor, 9);
-    EXPECT_EQ(p.version.build, 6);
-    EXPECT_EQ(p.projectKey, CString("1234-5678"));
-    EXPECT_EQ(p.singleInstance, 0);
-    EXPECT_EQ(p.repeat, 1);
-    EXPECT_EQ(p.waitForEachTarget, 1);
-    EXPECT_EQ(p.preload, 1);
-    EXPECT_EQ(p.backgroundColor, 0x00FF8040u);
-    EXPECT_EQ(p.music, 1);
-    EXPECT_EQ(p.musicFile, CString("music\\loop.wav"));
-    EXPECT_EQ(p.verbose, 0);
-    EXPECT_EQ(p.hide, 1);
-    EXPECT_EQ(p.suppressAOL, 1);
-    EXPECT_EQ(p.debugLog, 1);
-    EXPECT_EQ(p.splash, 1);
-    EXPECT_EQ(p.splashImage, CString("splash.gif"));
-    EXPECT_EQ(p.splashSound, CString("ding.wav"));
-    EXPECT_EQ(p.splashDuration, 4);
-    EXPECT_EQ(p.splashShowBackground, 1);
-    EXPECT_EQ(p.splashBackgroundColor, 0x123456u);
-    ASSERT_EQ(p.additionalViewers.size(), 1u);
-    EXPECT_EQ(p.additionalViewers[0].extension, CString(".pdf"));
-    EXPECT_EQ(p.additionalViewers[0].failsafeProgram, CString("B@5e_F01der\\setup.exe"));
-    EXPECT_EQ(p.additionalViewers[0].confirmation, CString("Install the reader?\r\nIt is free."));
-    EXPECT_EQ(p.additionalViewers[0].minimumVersion, CString("5.0"));
-    EXPECT_TRUE(p.agreement.present);
-    EXPECT_EQ(p.agreement.mode, 3);
-    EXPECT_EQ(p.agreement.text, CString("<b>Terms</b>~^~Accept them."));
-    EXPECT_EQ(p.numTargets, 2);
-    EXPECT_EQ(types, (std::vector<int>{7, 0})); // an unknown code is a File target
-    EXPECT_EQ(after, (std::vector<CString>{"marker", "marker"}));
+    {
+        CProjectData w;
+        Fill(w);
+        ASSERT_TRUE(w.Write(path.c_str(), "E:\\cd"));
+    }
+    CProjectData p;
+    Binder binder;
+    ReadInto(path, p, binder);
+    EXPECT_EQ(p.Major * 100 + p.Minor * 10 + p.Build, 296);
+    EXPECT_EQ(p.ProjectKey, CString("1234-5678"));
+    EXPECT_EQ(p.SingleInstance, 0);
+    EXPECT_EQ(p.Repeat, 1);
+    EXPECT_EQ(p.WaitForEachTarget, 1);
+    EXPECT_EQ(p.PreloadTargets, 1);
+    EXPECT_EQ(p.PreloadColour, 0x00FF8040u);
+    EXPECT_EQ(p.BackgroundMusic, 1);
+    EXPECT_EQ(p.MusicFile, CString("music\\loop.wav"));
+    EXPECT_EQ(p.Verbose, 0);
+    EXPECT_EQ(p.HidePlayer, 1);
+    EXPECT_EQ(p.SuppressAOL, 1);
+    EXPECT_EQ(p.DebugLog, 1);
+    EXPECT_TRUE(CProjectReader::ShowsSplash(p));
+    EXPECT_EQ(p.SplashImage, CString("splash.gif"));
+    EXPECT_EQ(p.SplashSound, CString("ding.wav"));
+    EXPECT_EQ(p.SplashDuration, CString("4"));
+    EXPECT_EQ(p.SplashBackground, 1);
+    EXPECT_EQ(p.SplashColour, 0x123456u);
+    ASSERT_EQ(p.AdditionalViewers.size(), 1u);
+    EXPECT_EQ(CProjectReader::Extension(p.AdditionalViewers[0]), CString(".pdf"));
+    EXPECT_EQ(p.AdditionalViewers[0].InstallerPath, CString("B@5e_F01der\\setup.exe"));
+    EXPECT_EQ(p.AdditionalViewers[0].Confirmation, CString("Install the reader?\r\nIt is free."));
+    EXPECT_EQ(p.AdditionalViewers[0].MinimumVersion, CString("5.0"));
+    EXPECT_EQ(p.Agreement, 1);
+    EXPECT_EQ(p.AgreementMode, 3);
+    EXPECT_EQ(p.AgreementText, CString("<b>Terms</b>~^~Accept them."));
+    EXPECT_EQ(p.StoredTargetCount, 2);
+    // The fields come first, then each target is made, read and handed on in turn.
+    EXPECT_EQ(binder.calls, (std::vector<std::string>{"fields 0", "new 0 #0", "read #0 a.exe", "new 1 #1",
+                                                      "read #1 E:\\docs"}));
+    ASSERT_EQ(p.GetTargetCount(), 2);
+    EXPECT_EQ(p.GetTarget(1)->GetViewerType(), 1);
 }
 
-TEST(ProjectReader, OlderVersionsKeepTheDefaultsOfTheirMissingFields)
+TEST(ProjectReader, OlderThanTheOldestOpenedIsStillPlayed)
 {
-    Written w;
-    w.version = {2, 8, 3};
-    const std::string path = Scratch("v283.dat");
-    Write(path, w);
-    std::vector<int> types;
-    std::vector<CString> after;
-    const PlayerProject p = Read(path, &types, &after);
-    EXPECT_EQ(p.projectKey, CString("1234-5678"));
-    EXPECT_EQ(p.singleInstance, 1);
-    EXPECT_EQ(p.repeat, 0);
-    EXPECT_EQ(p.preload, 0);
-    EXPECT_EQ(p.music, 0);
-    EXPECT_TRUE(p.musicFile.IsEmpty());
-    EXPECT_EQ(p.splashBackgroundColor, 0x123456u);
-    EXPECT_EQ(p.numTargets, 2);
-    EXPECT_EQ(types, (std::vector<int>{7, 0}));
-
-    w.version = {2, 5, 9};
-    Write(path, w);
-    types.clear();
-    after.clear();
-    const PlayerProject old = Read(path, &types, &after);
-    EXPECT_TRUE(old.projectKey.IsEmpty());
-    EXPECT_EQ(old.splashShowBackground, 0);
-    EXPECT_EQ(types, (std::vector<int>{0, 0})); // no type codes before 2.6
-    EXPECT_EQ(after, (std::vector<CString>{"marker", "marker"}));
+    const std::string path = Scratch("v249.dat");
+    {
+        CFileReadWrite f;
+        ASSERT_TRUE(f.OpenWrite(path.c_str()));
+        f.WriteInt(2); f.WriteInt(4); f.WriteInt(9);
+        f.WriteBool(0); f.WriteBool(1);                     // reserved, wait
+        for (int i = 0; i < 5; ++i)
+            f.WriteBool(i == 1);                            // verbose, hide, AOL, debug, splash
+        f.WriteInt(0);
+        f.WriteBool(0);
+        f.WriteInt(1);
+        f.WriteString("old.exe");                           // a File record of its time, no type code
+        f.WriteString(""); f.WriteBool(0); f.WriteBool(0); f.WriteString(""); f.WriteString(""); f.WriteBool(0);
+        f.Close();
+    }
+    CProjectData p;
+    Binder binder;
+    ReadInto(path, p, binder);
+    EXPECT_EQ(p.HidePlayer, 1);
+    EXPECT_EQ(p.WaitForEachTarget, 1);
+    ASSERT_EQ(p.GetTargetCount(), 1);
+    EXPECT_EQ(p.GetTarget(0)->GetTargetFilename(), CString("old.exe"));
 }
 
-TEST(ProjectReader, CountsAboveTheLimitsKeepTheReaderInStep)
+TEST(ProjectReader, ASplashWithoutAnImageIsNotShown)
 {
-    Written w;
-    w.viewers = 5;
-    w.reservedStrings = 1200;
-    w.targets = 12;
-    w.targetTypes = {1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4};
-    const std::string path = Scratch("limits.dat");
-    Write(path, w);
-    std::vector<int> types;
-    std::vector<CString> after;
-    const PlayerProject p = Read(path, &types, &after);
-    EXPECT_EQ(p.additionalViewers.size(), 3u);
-    EXPECT_EQ(p.additionalViewers[2].extension, CString(".x2"));
-    EXPECT_EQ(p.agreement.text, CString("<b>Terms</b>~^~Accept them."));
-    EXPECT_EQ(p.numTargets, 10);
-    EXPECT_EQ(types, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 0, 1, 2}));
-}
-
-TEST(ProjectReader, ASplashWithoutAnImageIsDroppedAndNothingIsOptional)
-{
-    Written w;
-    w.splashImage = "";
-    w.music = 0;
-    w.showBackground = 0;
-    w.viewers = 0;
-    w.agreement = 0;
-    const std::string path = Scratch("plain.dat");
-    Write(path, w);
-    std::vector<int> types;
-    std::vector<CString> after;
-    const PlayerProject p = Read(path, &types, &after);
-    EXPECT_EQ(p.splash, 0);
-    EXPECT_EQ(p.music, 0);
-    EXPECT_TRUE(p.additionalViewers.empty());
-    EXPECT_FALSE(p.agreement.present);
-    EXPECT_EQ(p.numTargets, 2);
-    EXPECT_EQ(after, (std::vector<CString>{"marker", "marker"}));
+    CProjectData p;
+    p.Splash = 1;
+    EXPECT_FALSE(CProjectReader::ShowsSplash(p));
+    p.SplashImage = "s.gif";
+    EXPECT_TRUE(CProjectReader::ShowsSplash(p));
+    p.Splash = 0;
+    EXPECT_FALSE(CProjectReader::ShowsSplash(p));
 }
 
 TEST(ProjectReader, AFileThatEndsEarlyReadsAsEmptyAndNeverRunsAway)
@@ -235,25 +163,27 @@ TEST(ProjectReader, AFileThatEndsEarlyReadsAsEmptyAndNeverRunsAway)
         f.WriteString("key");
         f.Close();
     }
-    const PlayerProject p = Read(path);
-    EXPECT_EQ(p.numTargets, 0);
-    EXPECT_TRUE(p.additionalViewers.empty());
+    CProjectData p;
+    Binder binder;
+    ReadInto(path, p, binder);
+    EXPECT_EQ(p.StoredTargetCount, 0);
+    EXPECT_EQ(p.GetTargetCount(), 0);
+    EXPECT_TRUE(p.AdditionalViewers.empty());
 }
 
 TEST(ProjectReader, LoadingLogLines)
 {
-    PlayerProject p;
-    p.version = {2, 9, 6};
-    p.waitForEachTarget = 1;
-    p.hide = 1;
-    p.suppressAOL = 1;
-    p.numTargets = 2;
+    CProjectData p;
+    p.WaitForEachTarget = 1;
+    p.HidePlayer = 1;
+    p.SuppressAOL = 1;
+    p.StoredTargetCount = 2;
     EXPECT_EQ(CProjectReader::LoadingLog(p, "E:\\cd"),
               (std::vector<CString>{"Velmora Version: 2.9.6\n", "Base Folder: E:\\cd\n", "Wait for each Target: 1\n",
                                     "Verbose: 0\tHide: 1\tSuppressAOL: 1\n", "Num Targets: 2\n"}));
-    p.splash = 1;
-    p.splashImage = "s.gif";
-    p.splashSound = "s.wav";
-    p.splashDuration = 3;
+    p.Splash = 1;
+    p.SplashImage = "s.gif";
+    p.SplashSound = "s.wav";
+    p.SplashDuration = "3";
     EXPECT_EQ(CProjectReader::LoadingLog(p, "E:\\cd")[4], CString("Splash (image, sound, length): s.gif, s.wav, 3\n"));
 }

@@ -77,3 +77,26 @@ TEST(PathName, StringRules)
         EXPECT_STREQ(p.GetPath(), c.result) << c.path;
     }
 }
+
+TEST(NameRule, PlainPaths)
+{
+    struct Case {
+        std::string path;
+        bool plain;
+    } cases[] = {
+        {"C:\\Program Files\\Corvex Software", true},
+        {"relative\\folder", true},
+        {"C:\\100% done", true},
+        {"", false},
+        {"C:\\x\" & echo owned", false},
+        {"C:\\a|b", false},
+        {"C:\\a<b", false},
+        {"C:\\a?", false},
+        {"C:\\a*", false},
+        {"C:\\a\r\nrmdir C:\\", false},
+        {"C:\\a:b", false},
+        {"1:\\a", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsPlainPath(c.path), c.plain) << '"' << c.path << '"';
+}

@@ -115,6 +115,47 @@ TEST_F(RecordFile, RoundTripKeepsEveryValue)
     EXPECT_FALSE(r.IsOK());
 }
 
+// Records of every size across the buffer's edges, strings longer than the buffer among
+// them: each is where it belongs on disk and reads back in step.
+TEST_F(RecordFile, ManyRecordsAcrossTheBufferReadBackInStep)
+{
+    const int count = 4000;
+    auto text = [](int i) { return std::string(static_cast<size_t>(i % 7 == 0 ? 20000 + i : i % 97), char('a' + i % 26)); };
+    size_t expectedSize = 0;
+    Write([&](CFileReadWrite& w) {
+        for (int i = 0; i < count; ++i) {
+            w.WriteInt(i);
+            w.WriteString(text(i).c_str());
+            expectedSize += 7 + 3 + text(i).size();
+        }
+    });
+    EXPECT_EQ(Bytes().size(), expectedSize);
+    CFileReadWrite r;
+    ASSERT_TRUE(r.OpenRead(path_.c_str()));
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(r.ReadInt(), i);
+        ASSERT_EQ(r.ReadString().str(), text(i)) << i;
+    }
+    EXPECT_TRUE(r.IsOK());
+    EXPECT_EQ(r.ReadInt(), 0);
+    EXPECT_FALSE(r.IsOK());
+}
+
+// Flush hands the records to the file while it stays open (the player's debug log must be
+// whole after a crash); whatever is left goes when the object ends.
+TEST_F(RecordFile, FlushedRecordsAreInTheFileWhileItIsOpen)
+{
+    {
+        CFileReadWrite w;
+        ASSERT_TRUE(w.OpenWrite(path_.c_str()));
+        w.WriteInt(1);
+        w.Flush();
+        EXPECT_EQ(Bytes().size(), 7u);
+        w.WriteString("left open");
+    }
+    EXPECT_EQ(Bytes().size(), 7u + 3 + 9);
+}
+
 TEST_F(RecordFile, TagMismatchReadsZeroAndConsumesOnlyTheHeader)
 {
     // A flag record whose payload happens to look like an integer record: after the
@@ -226,6 +267,40 @@ TEST_F(RecordFile, OverlongStringIsCutToTheLengthFieldAndLaterRecordsSurvive)
     EXPECT_EQ(r.ReadInt(), 99);
 }
 
+TEST_F(RecordFile, ManyRecordsReadBackInStepAcrossTheReadBufferAndAtEndFollowsTheFile)
+{
+    // Records of every kind and strings of every length up to 300 bytes, so record
+    // headers and payloads fall across the read buffer's boundaries many times over.
+    const int count = 60000;
+    auto text = [](int i) { return std::string(size_t(i % 301), char('a' + i % 26)); };
+    Write([&](CFileReadWrite& w) {
+        for (int i = 0; i < count; ++i) {
+            w.WriteInt(i);
+            w.WriteString(text(i).c_str());
+            w.WriteBool(i & 1);
+        }
+    });
+    ASSERT_GT(Bytes().size(), 8u * 1024 * 1024);
+    CFileReadWrite r;
+    for (int pass = 0; pass < 2; ++pass) { // a second opening of the same object starts afresh
+        SCOPED_TRACE(pass);
+        ASSERT_TRUE(r.OpenRead(path_.c_str()));
+        int wrong = 0;
+        for (int i = 0; i < count; ++i) {
+            if (r.AtEnd() || r.ReadInt() != i || r.ReadString() != CString(text(i).c_str()) || r.ReadBool() != (i & 1))
+                ++wrong;
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_TRUE(r.IsOK());
+        EXPECT_TRUE(r.AtEnd());
+        EXPECT_TRUE(r.IsOK()) << "asking whether the file has ended reads no record";
+        EXPECT_EQ(r.ReadInt(), 0);
+        EXPECT_FALSE(r.IsOK());
+        r.Close();
+    }
+    EXPECT_TRUE(r.AtEnd()) << "a closed file has nothing to read";
+}
+
 TEST_F(RecordFile, OpenFailuresReportFalse)
 {
     CFileReadWrite r;
@@ -251,7 +326,9 @@ TEST(RecordFileErrors, FailingWriteThrowsTheFileException)
     CFileReadWrite w;
     ASSERT_TRUE(w.OpenWrite("/dev/full"));
     try {
+        // Written through the buffer: the failure comes at the latest when the file closes.
         w.WriteString("no room");
+        w.Close();
         FAIL() << "no exception";
     } catch (CFileException* e) {
         EXPECT_EQ(e->m_cause, CFileException::diskFull);

@@ -101,6 +101,12 @@ private:
 
     void OpenInternal(int mode);
     void WriteCentralDirectory();
+    // The zlib stream of the archive, made once and reset for every entry (a new level
+    // makes it anew); ended by FreeEntryMemory.
+    void StartInflate();
+    void StartDeflate(int level);
+    void EndStream();
+    // Ends the stream and frees the buffers, which otherwise stay until Close.
     void FreeEntryMemory();
     void FlushWriteBuffer();
     void CheckForError(int zlibError) const;
@@ -137,7 +143,13 @@ private:
     DWORD m_keys[3];
 
     // State of the open entry.
-    bool m_bStreamInit;
+    enum StreamKind { noStream = 0, inflating = 1, deflating = 2 };
+    int m_iStreamKind;
+    int m_iStreamLevel;
+    // The caller-sized buffer of ExtractFile and AddNewFile.
+    CZipBuffer m_dataBuffer;
+    // The folder ExtractFile made sure of last (entries of one folder come together).
+    CString m_szExtractFolder;
     DWORD m_uComprLeft;
     DWORD m_uUncomprLeft;
     DWORD m_uCrc32;

@@ -133,8 +133,7 @@ void CZipCentralDir::Read()
 
 void CZipCentralDir::ReadHeaders()
 {
-    m_pStorage->ChangeDisk(m_uDiskWithCD);
-    m_pStorage->m_pFile->Seek(static_cast<LONGLONG>(m_uOffset) + m_uBytesBeforeZip, CZipAbstractFile::begin);
+    m_pStorage->SeekTo(m_uDiskWithCD, static_cast<ULONGLONG>(m_uOffset) + m_uBytesBeforeZip);
     m_headers.reserve(m_uEntriesNumber);
     for (WORD i = 0; i < m_uEntriesNumber; ++i) {
         CZipFileHeader* h = new CZipFileHeader;
@@ -159,8 +158,7 @@ void CZipCentralDir::ReadHeaders()
 void CZipCentralDir::OpenFile(WORD index)
 {
     CZipFileHeader* h = m_headers[index];
-    m_pStorage->ChangeDisk(h->m_uDiskStart);
-    m_pStorage->m_pFile->Seek(static_cast<LONGLONG>(m_uBytesBeforeZip) + h->m_uOffset, CZipAbstractFile::begin);
+    m_pStorage->SeekTo(h->m_uDiskStart, static_cast<ULONGLONG>(m_uBytesBeforeZip) + h->m_uOffset);
     h->CheckLocal(*m_pStorage, m_pLocalExtraField);
     m_pOpenedFile = h;
 }

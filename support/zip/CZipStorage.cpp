@@ -9,6 +9,7 @@
 
 namespace {
 const DWORD kWriteBufferSize = 65536;
+const DWORD kReadBufferSize = 65536;
 const char kSpanSignature[4] = { 'P', 'K', 7, 8 };
 }
 
@@ -47,6 +48,7 @@ void CZipStorage::Open(const char* path, int openMode, ULONGLONG volumeSize)
 
 void CZipStorage::OpenPath(const char* path, int openMode, ULONGLONG volumeSize)
 {
+    ResetReadBuffer();
     m_pWriteBuffer.Allocate(kWriteBufferSize);
     m_uBytesInWriteBuffer = 0;
     m_uBytesWritten = 0;
@@ -91,6 +93,7 @@ void CZipStorage::OpenPath(const char* path, int openMode, ULONGLONG volumeSize)
 
 void CZipStorage::Open(CZipAbstractFile& file, int openMode)
 {
+    ResetReadBuffer();
     m_pWriteBuffer.Allocate(kWriteBufferSize);
     m_uBytesInWriteBuffer = 0;
     m_uBytesWritten = 0;
@@ -146,12 +149,87 @@ bool CZipStorage::IsClosed(bool archive) const
     return !m_pFile || m_pFile->IsClosed();
 }
 
+void CZipStorage::ResetReadBuffer()
+{
+    m_bReadValid = false;
+    m_bReadCheck = false;
+    m_uReadLength = m_uReadPos = 0;
+}
+
+void CZipStorage::DropReadBuffer()
+{
+    if (m_bReadValid && m_uReadPos < m_uReadLength)
+        m_pFile->Seek(static_cast<LONGLONG>(m_uReadStart + m_uReadPos), CZipAbstractFile::begin);
+    ResetReadBuffer();
+}
+
+void CZipStorage::Seek(ULONGLONG position)
+{
+    if (m_bReadValid && !m_bReadCheck && position >= m_uReadStart && position <= m_uReadStart + m_uReadLength) {
+        m_uReadPos = static_cast<DWORD>(position - m_uReadStart);
+        return;
+    }
+    ResetReadBuffer();
+    if (m_uBytesInWriteBuffer)
+        Flush();
+    m_pFile->Seek(static_cast<LONGLONG>(position), CZipAbstractFile::begin);
+    m_uReadStart = position;
+    m_bReadValid = true;
+}
+
+void CZipStorage::SeekTo(int disk, ULONGLONG position)
+{
+    if (disk != m_iCurrentDisk || m_pFile->IsClosed())
+        ChangeDisk(disk);
+    Seek(position);
+}
+
+DWORD CZipStorage::ReadSome(char* out, DWORD size)
+{
+    if (m_bReadCheck) {
+        // Still in step unless the file was moved since.
+        m_bReadCheck = false;
+        if (m_bReadValid && m_pFile->GetPosition() != m_uReadStart + m_uReadLength)
+            ResetReadBuffer();
+    }
+    if (m_uBytesInWriteBuffer)
+        Flush();
+    if (!m_bReadValid) {
+        m_uReadStart = m_pFile->GetPosition();
+        m_uReadLength = m_uReadPos = 0;
+        m_bReadValid = true;
+    }
+    DWORD got = 0;
+    while (got < size) {
+        if (m_uReadPos == m_uReadLength) {
+            m_uReadStart += m_uReadLength;
+            m_uReadLength = m_uReadPos = 0;
+            // What remains of a large read goes straight to the caller.
+            if (size >= kReadBufferSize) {
+                const DWORD n = m_pFile->Read(out + got, size - got);
+                m_uReadStart += n;
+                return got + n;
+            }
+            if (!m_readBuffer.IsAllocated())
+                m_readBuffer.Allocate(kReadBufferSize);
+            m_uReadLength = m_pFile->Read(m_readBuffer, kReadBufferSize);
+            if (m_uReadLength == 0)
+                break;
+        }
+        const DWORD n = std::min(size - got, m_uReadLength - m_uReadPos);
+        std::memcpy(out + got, m_readBuffer.GetBuffer() + m_uReadPos, n);
+        m_uReadPos += n;
+        got += n;
+    }
+    return got;
+}
+
 DWORD CZipStorage::Read(void* buffer, DWORD size, bool atOnce)
 {
     if (size == 0)
         return 0;
     char* out = static_cast<char*>(buffer);
-    DWORD total = m_pFile->Read(out, size);
+    DWORD total = ReadSome(out, size);
     if (total == size)
         return size;
     if (IsSpanMode() >= 0)
@@ -161,13 +239,13 @@ DWORD CZipStorage::Read(void* buffer, DWORD size, bool atOnce)
         if (total != 0)
             ThrowError(CZipException::badZipFile);
         ChangeDisk(m_iCurrentDisk + 1);
-        if (m_pFile->Read(out, size) != size)
+        if (ReadSome(out, size) != size)
             ThrowError(CZipException::badZipFile);
         return size;
     }
     while (total < size) {
         ChangeDisk(m_iCurrentDisk + 1);
-        total += m_pFile->Read(out + total, size - total);
+        total += ReadSome(out + total, size - total);
     }
     return size;
 }
@@ -223,8 +301,11 @@ void CZipStorage::OpenReadVolume(int disk)
 
 void CZipStorage::ChangeDisk(int disk)
 {
-    if (disk == m_iCurrentDisk && !m_pFile->IsClosed())
+    if (disk == m_iCurrentDisk && !m_pFile->IsClosed()) {
+        m_bReadCheck = true;
         return;
+    }
+    ResetReadBuffer();
     // Nothing lies beyond the last volume.
     if (disk < 0 || disk > m_iLastDisk)
         ThrowError(CZipException::badZipFile);
@@ -235,6 +316,11 @@ void CZipStorage::ChangeDisk(int disk)
 
 ULONGLONG CZipStorage::GetPosition() const
 {
+    if (m_bReadValid) {
+        const ULONGLONG filePosition = m_bReadCheck ? m_pFile->GetPosition() : m_uReadStart + m_uReadLength;
+        // A file moved since ChangeDisk stands where it was moved to.
+        return filePosition == m_uReadStart + m_uReadLength ? m_uReadStart + m_uReadPos : filePosition;
+    }
     return m_pFile->GetPosition() + m_uBytesInWriteBuffer;
 }
 
@@ -271,6 +357,8 @@ void CZipStorage::AssureFree(DWORD bytesNeeded)
 
 void CZipStorage::Write(const void* buffer, DWORD size, bool atOnce)
 {
+    if (m_bReadValid)
+        DropReadBuffer();
     const char* in = static_cast<const char*>(buffer);
     if (IsSpanMode() != 1) {
         WriteInternal(in, size);
@@ -288,6 +376,8 @@ void CZipStorage::Write(const void* buffer, DWORD size, bool atOnce)
 
 void CZipStorage::Flush()
 {
+    if (m_bReadValid)
+        DropReadBuffer();
     if (m_uBytesInWriteBuffer) {
         m_pFile->Write(m_pWriteBuffer, m_uBytesInWriteBuffer);
         if (IsSpanMode() == 1)
@@ -341,6 +431,14 @@ void CZipStorage::NextDisk(DWORD bytesNeeded)
 void CZipStorage::WriteAt(int disk, ULONGLONG position, const void* data, DWORD size)
 {
     if (disk == m_iCurrentDisk || IsSpanMode() == 0) {
+        // Bytes still in the write buffer are changed there.
+        if (m_uBytesInWriteBuffer && !m_bReadValid) {
+            const ULONGLONG start = m_pFile->GetPosition();
+            if (position >= start && position + size <= start + m_uBytesInWriteBuffer) {
+                std::memcpy(m_pWriteBuffer.GetBuffer() + (position - start), data, size);
+                return;
+            }
+        }
         Flush();
         const ULONGLONG back = m_pFile->GetPosition();
         m_pFile->Seek(static_cast<LONGLONG>(position), CZipAbstractFile::begin);
@@ -414,6 +512,8 @@ CString CZipStorage::Close(bool afterException)
     m_bRenameLastTd = false;
     m_pWriteBuffer.Release();
     m_uBytesInWriteBuffer = 0;
+    ResetReadBuffer();
+    m_readBuffer.Release();
     m_iCurrentDisk = -1;
     m_iSpanMode = noSpan;
     m_bNewSpan = false;

@@ -1,5 +1,7 @@
-// The archive's file or volumes: buffered writing, reading across volumes, and the two
-// kinds of multi-volume archive (removable disks, fixed-size volume files).
+// The archive's file or volumes: buffered reading and writing, reading across volumes, and
+// the two kinds of multi-volume archive (removable disks, fixed-size volume files).
+// Reads go through a buffer: whoever moves or writes m_pFile directly calls Flush (or
+// ChangeDisk) first, and positions the archive for reading with Seek or SeekTo.
 #pragma once
 #include "CString.h"
 #include "CZipBuffer.h"
@@ -29,6 +31,10 @@ public:
 
     // Reads size bytes; with atOnce the block must lie on the current volume.
     DWORD Read(void* buffer, DWORD size, bool atOnce);
+    // Positions the current volume for reading (within what is buffered, no system call).
+    void Seek(ULONGLONG position);
+    // Positions the volume of that disk for reading.
+    void SeekTo(int disk, ULONGLONG position);
     // Appends through the write buffer, starting new volumes as needed; with atOnce the
     // block goes wholly onto one volume.
     void Write(const void* buffer, DWORD size, bool atOnce);
@@ -85,6 +91,11 @@ private:
     void ThrowError(int code) const;
     CString VolumeLabel(int disk) const;
     void OpenReadVolume(int disk);
+    // Up to size bytes of the current volume, through the read buffer.
+    DWORD ReadSome(char* out, DWORD size);
+    // Gives up what is buffered for reading, leaving the file where reading had got to.
+    void DropReadBuffer();
+    void ResetReadBuffer();
 
     CString m_szArchiveName;
     int m_iLastDisk = 0;
@@ -94,4 +105,15 @@ private:
     void* m_pMapView = nullptr;
     void* m_pMapping = nullptr;
     ULONGLONG m_uMapLength = 0;
+
+    // Read buffer: while m_bReadValid, it holds the file's bytes from m_uReadStart on
+    // (m_uReadLength of them), the file stands at their end and reading at m_uReadPos.
+    CZipBuffer m_readBuffer;
+    ULONGLONG m_uReadStart = 0;
+    DWORD m_uReadLength = 0;
+    DWORD m_uReadPos = 0;
+    bool m_bReadValid = false;
+    // Set by ChangeDisk to the current disk: the file may be moved directly next, so the
+    // buffer is checked against its position before it is used again.
+    bool m_bReadCheck = false;
 };

@@ -111,7 +111,8 @@ bool ZipPlatform::SetFileAttr(const char* path, DWORD attributes)
         mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
     else
         mode |= S_IWUSR;
-    return ::chmod(p, mode) == 0;
+    // Most files have the mode already.
+    return mode == (st.st_mode & 07777) || ::chmod(p, mode) == 0;
 }
 
 bool ZipPlatform::GetFileModTime(const char* path, time_t& modTime)

@@ -46,6 +46,7 @@ public:
     int ShellExecuteTarget(const char* verb, const char* file, const char* parameters, const char* folder,
                      int showCmd) override;
     void WaitForIdle(HANDLE, DWORD) override {}
+    void WaitForExit(HANDLE, DWORD milliseconds) override { calls.push_back("WaitForExit " + std::to_string(milliseconds)); }
     void CloseProcessHandle(HANDLE) override { ++closedHandles; }
     void Sleep(DWORD milliseconds) override { slept += milliseconds; }
     std::unique_ptr<CProcessList> NewProcessList() override;

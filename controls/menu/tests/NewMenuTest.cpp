@@ -11,6 +11,7 @@
 #include "MenuSystem.h"
 #include "MenuTestDib.h"
 #include "MenuWindowHook.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -262,6 +263,15 @@ void Track(CNewMenu& menu, bool choose)
                                nullptr, wc.hInstance, nullptr);
     UpdateWindow(owner);
     SetForegroundWindow(owner);
+    // The own-drawn shadow is made of what the screen shows under the popup: the owner's
+    // white must have reached the screen, not only the window's own surface, before the
+    // popup opens.
+    PumpUntil([] {
+        HDC screen = GetDC(nullptr);
+        const COLORREF under = GetPixel(screen, 300, 300);
+        ReleaseDC(nullptr, screen);
+        return under == RGB(255, 255, 255);
+    });
     g_tracked = Tracked();
     g_tracked.choose = choose;
     SetTimer(owner, 5, 400, nullptr);

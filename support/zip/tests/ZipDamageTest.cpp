@@ -165,6 +165,65 @@ TEST(ZipDamage, FailedExtractionKeepsTheExistingFile)
     EXPECT_EQ(ReadBytes(dest + "/a.txt"), Bytes({ 'n', 'e', 'w' }));
 }
 
+// An entry that fails leaves no file where none was, and an existing file is replaced only
+// by a complete one (no temporary file stays either way). The archive is Info-ZIP's.
+TEST(ZipDamage, FailedEntryLeavesNoNewFileAndReplacesOnlyWhenComplete)
+{
+    const std::string dir = Scratch();
+    const Bytes plain = ReadBytes(Fixture("plain.zip"));
+    const Bytes expected = ReadBytes(Fixture("src/data.bin"));
+    std::vector<DamagedCopy> cases = DamagedEntryCopies(plain, "data.bin");
+    ASSERT_EQ(cases.size(), 2u);
+    // Data ending before the size the entry claims (unzip -t does not check this one).
+    Bytes longer = plain;
+    for (size_t c : Central(plain)) {
+        if (std::string(plain.begin() + c + 46, plain.begin() + c + 46 + Get16(plain, c + 28)) != "data.bin")
+            continue;
+        const size_t local = Get32(plain, c + 42);
+        Put32(longer, local + 22, Get32(plain, local + 22) + 1000);
+        Put32(longer, c + 24, Get32(plain, c + 24) + 1000);
+    }
+    cases.push_back({ "data shorter than claimed", longer });
+    cases.push_back({ "an abort after the first block", plain });
+    struct Stop : CZipActionCallback {
+        bool Callback(DWORD) override { return false; }
+    } stop;
+    const std::string archive = dir + "/case.zip";
+    auto extract = [&](const DamagedCopy& k, const std::string& dest) {
+        WriteBytes(archive, k.archive);
+        CZipArchive zip;
+        zip.Open(archive.c_str(), CZipArchive::zipOpenReadOnly);
+        const int index = zip.FindFile("data.bin");
+        if (&k == &cases.back())
+            zip.SetCallback(&stop, CZipActionCallback::cbExtract);
+        bool ok = false;
+        try {
+            ok = zip.ExtractFile(static_cast<WORD>(index), dest.c_str(), true, nullptr, 4096);
+            zip.Close();
+        } catch (CZipException* e) {
+            e->Delete();
+            zip.Close(CZipArchive::afAfterException);
+        }
+        return ok;
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string fresh = dir + "/fresh" + std::to_string(i);
+        EXPECT_FALSE(extract(cases[i], fresh)) << cases[i].what;
+        EXPECT_EQ(FilesUnder(fresh), std::vector<std::string>()) << cases[i].what;
+
+        const std::string existing = dir + "/existing" + std::to_string(i);
+        std::filesystem::create_directories(existing);
+        WriteText(existing + "/data.bin", "old");
+        EXPECT_FALSE(extract(cases[i], existing)) << cases[i].what;
+        EXPECT_EQ(FilesUnder(existing), std::vector<std::string>({ "data.bin" })) << cases[i].what;
+        EXPECT_EQ(ReadBytes(existing + "/data.bin"), Bytes({ 'o', 'l', 'd' })) << cases[i].what;
+        // The undamaged archive replaces it with the bytes zip was given.
+        EXPECT_TRUE(extract({ "the undamaged archive", plain }, existing));
+        EXPECT_EQ(ReadBytes(existing + "/data.bin"), expected) << cases[i].what;
+        EXPECT_EQ(FilesUnder(existing), std::vector<std::string>({ "data.bin" })) << cases[i].what;
+    }
+}
+
 TEST(ZipDamage, CraftedSizesEndInErrors)
 {
     const std::string dir = Scratch();

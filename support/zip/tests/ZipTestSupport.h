@@ -109,6 +109,32 @@ inline size_t Find(const Bytes& b, const char* sig, size_t from = 0)
     return std::string::npos;
 }
 
+// Copies of an archive (made by Info-ZIP zip) whose deflated entry `name` is damaged in two
+// ways unzip -t rejects as well: a wrong CRC, and compressed data with bytes changed.
+struct DamagedCopy {
+    const char* what;
+    Bytes archive;
+};
+inline std::vector<DamagedCopy> DamagedEntryCopies(const Bytes& b, const std::string& name)
+{
+    size_t c = Find(b, "PK\x01\x02");
+    while (c != std::string::npos &&
+           std::string(b.begin() + c + 46, b.begin() + c + 46 + Get16(b, c + 28)) != name)
+        c = Find(b, "PK\x01\x02", c + 4);
+    if (c == std::string::npos)
+        return {};
+    const size_t local = Get32(b, c + 42);
+    const size_t data = local + 30 + Get16(b, local + 26) + Get16(b, local + 28);
+    const DWORD compressed = Get32(b, c + 20);
+    Bytes crc = b;
+    Put32(crc, local + 14, Get32(b, local + 14) ^ 1);
+    Put32(crc, c + 16, Get32(b, c + 16) ^ 1);
+    Bytes changed = b;
+    for (size_t i = compressed / 2; i < compressed / 2 + 8; ++i)
+        changed[data + i] ^= 0x5A;
+    return { { "a wrong CRC", crc }, { "changed compressed data", changed } };
+}
+
 // Extracts every entry of an archive into dir; returns false when one fails.
 inline bool ExtractAll(CZipArchive& zip, const std::string& dir)
 {

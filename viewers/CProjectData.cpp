@@ -3,8 +3,13 @@
 #include "DataFileVersion.h"
 #include "ViewerFactory.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -22,17 +27,71 @@ CString Restored(CString text)
     return text;
 }
 
+// Moves a finished file over the one it replaces.
+bool Replace(const char* from, const char* to)
+{
+#ifdef _WIN32
+    return ::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != FALSE;
+#else
+    return std::rename(from, to) == 0;
+#endif
 }
 
-CProjectData::CProjectData()
-    : Major(DataFileMajor), Minor(DataFileMinor), Build(DataFileBuild), SingleInstance(1), Repeat(0),
-      WaitForEachTarget(1), PreloadTargets(0), PreloadColour(0), BackgroundMusic(0), HidePlayer(0), DebugLog(0),
-      Splash(0), SplashBackground(0), SplashColour(0), AdditionalViewerChecking(0), Agreement(0),
-      AgreementMode(AgreementModeGate)
-{
+// The reader of the authoring program: plain viewers, no windows.
+class PlainBinder : public CProjectTargetBinder {
+public:
+    explicit PlainBinder(const char* folder) : m_folder(folder) {}
+    CViewer* NewTarget(int type, int index, const CProjectData& project) override
+    {
+        CViewer* viewer = NewViewerOfType(type);
+        viewer->SetViewerType(type);
+        viewer->SetProgramDirectory(m_folder);
+        viewer->SetProjectRegistryKey(project.ProjectKey);
+        viewer->SetTargetNum(index);
+        return viewer;
+    }
+
+private:
+    CString m_folder;
+};
+
 }
+
+CProjectTargetBinder::~CProjectTargetBinder() = default;
+void CProjectTargetBinder::FieldsRead(CProjectData&) {}
+void CProjectTargetBinder::TargetRead(CViewer&, int) {}
+
+CProjectData::CProjectData() : Major(DataFileMajor), Minor(DataFileMinor), Build(DataFileBuild) { Reset(); }
 
 CProjectData::~CProjectData() = default;
+
+void CProjectData::Reset()
+{
+    SingleInstance = 1;
+    Repeat = 0;
+    WaitForEachTarget = 1;
+    PreloadTargets = 0;
+    PreloadColour = 0;
+    BackgroundMusic = 0;
+    MusicFile.Empty();
+    Verbose = 0;
+    HidePlayer = 0;
+    SuppressAOL = 1;
+    DebugLog = 0;
+    Splash = 0;
+    SplashImage.Empty();
+    SplashSound.Empty();
+    SplashDuration.Empty();
+    SplashBackground = 0;
+    SplashColour = 0;
+    AdditionalViewerChecking = 0;
+    AdditionalViewers.clear();
+    Agreement = 0;
+    AgreementMode = AgreementModeGate;
+    AgreementText.Empty();
+    StoredTargetCount = 0;
+    RemoveAllTargets();
+}
 
 CString CProjectData::NewProjectKey()
 {
@@ -42,6 +101,11 @@ CString CProjectData::NewProjectKey()
     key.Format("%04X%04X-%04X-%04X-%04X", part(generator), part(generator), part(generator), part(generator),
                part(generator));
     return key;
+}
+
+int CProjectData::KnownType(int type)
+{
+    return type >= CViewer::TypeFile && type <= CViewer::TypeMenu ? type : CViewer::TypeFile;
 }
 
 bool CProjectData::IsVersionAtLeast(int major, int minor, int build) const
@@ -62,9 +126,32 @@ void CProjectData::RemoveAllTargets() { m_targets.clear(); }
 
 bool CProjectData::Write(const char* dataFile, const char* baseFolder)
 {
+    const CString partial = CString(dataFile) + ".new";
     CFileReadWrite file;
-    if (!file.OpenWrite(dataFile))
+    if (!file.OpenWrite(partial))
         return false;
+    try {
+        Write(file, baseFolder);
+        file.Close();
+    } catch (CException* e) {
+        e->Delete();
+        try {
+            file.Close();
+        } catch (CException* again) {
+            again->Delete();
+        }
+        std::remove(partial);
+        return false;
+    }
+    if (!Replace(partial, dataFile)) {
+        std::remove(partial);
+        return false;
+    }
+    return true;
+}
+
+void CProjectData::Write(CFileReadWrite& file, const char* baseFolder)
+{
     Major = DataFileMajor;
     Minor = DataFileMinor;
     Build = DataFileBuild;
@@ -74,16 +161,16 @@ bool CProjectData::Write(const char* dataFile, const char* baseFolder)
     file.WriteString(ProjectKey);
     file.WriteBool(SingleInstance);
     file.WriteBool(Repeat);
-    file.WriteBool(0);
+    file.WriteBool(0);  // reserved
     file.WriteBool(WaitForEachTarget);
     file.WriteBool(PreloadTargets);
     file.WriteInt(static_cast<int>(PreloadColour));
     file.WriteBool(BackgroundMusic);
     if (BackgroundMusic)
         file.WriteString(MusicFile);
-    file.WriteBool(0);  // verbose
+    file.WriteBool(Verbose);
     file.WriteBool(HidePlayer);
-    file.WriteBool(1);  // suppress AOL
+    file.WriteBool(SuppressAOL);
     file.WriteBool(DebugLog);
     file.WriteBool(Splash);
     if (Splash) {
@@ -122,8 +209,6 @@ bool CProjectData::Write(const char* dataFile, const char* baseFolder)
         target->SetProgramDirectory(baseFolder);
         target->Write_DAT_File(&file, Major, Minor, Build);
     }
-    file.Close();
-    return true;
 }
 
 CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* folder)
@@ -131,6 +216,15 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
     CFileReadWrite file;
     if (!file.OpenRead(dataFile))
         return ReadNotOpened;
+    PlainBinder binder(folder);
+    const ReadResult result = Read(file, binder);
+    file.Close();
+    return result;
+}
+
+CProjectData::ReadResult CProjectData::Read(CFileReadWrite& file, CProjectTargetBinder& binder, OldFiles old)
+{
+    Reset();
     Major = file.ReadInt();
     Minor = file.ReadInt();
     Build = file.ReadInt();
@@ -139,10 +233,10 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
         SingleInstance = file.ReadBool();
         Repeat = file.ReadBool();
     }
-    if (!IsVersionAtLeast(2, 5, 0))
+    if (old == RefuseOldFiles && !IsVersionAtLeast(2, 5, 0))
         return ReadTooOld;
 
-    file.ReadBool();
+    file.ReadBool();  // reserved
     WaitForEachTarget = file.ReadBool();
     if (IsVersionAtLeast(2, 9, 1)) {
         PreloadTargets = file.ReadBool();
@@ -153,9 +247,9 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
         if (BackgroundMusic)
             MusicFile = file.ReadString();
     }
-    file.ReadBool();
+    Verbose = file.ReadBool();
     HidePlayer = file.ReadBool();
-    file.ReadBool();
+    SuppressAOL = file.ReadBool();
     DebugLog = file.ReadBool();
     Splash = file.ReadBool();
     if (Splash) {
@@ -169,7 +263,6 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
         }
     }
 
-    AdditionalViewers.clear();
     const int entries = file.ReadInt();
     for (int i = 0; i < entries && file.IsOK(); ++i) {
         AdditionalViewerEntry e;
@@ -177,6 +270,8 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
         e.InstallerPath = file.ReadString();
         e.Confirmation = Restored(file.ReadString());
         e.MinimumVersion = file.ReadString();
+        if (!file.IsOK())
+            break;  // the file ended inside the entry
         if (AdditionalViewers.size() < MaxAdditionalViewers)
             AdditionalViewers.push_back(e);
         AdditionalViewerChecking = 1;
@@ -185,7 +280,7 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
     Agreement = file.ReadBool();
     if (Agreement) {
         AgreementMode = file.ReadInt();
-        file.ReadString();
+        file.ReadString();  // reserved
         AgreementText = file.ReadString();
         file.ReadBool();
         file.ReadBool();
@@ -193,21 +288,28 @@ CProjectData::ReadResult CProjectData::Read(const char* dataFile, const char* fo
         file.ReadInt();
         const int reserved = file.ReadInt();
         for (int i = 0; i < reserved && file.IsOK(); ++i)
-            file.ReadString();
+            file.ReadString();  // reserved, whatever their number
     }
 
-    RemoveAllTargets();
     const int targets = file.ReadInt();
-    for (int i = 0; i < targets && i < MaxTargets && file.IsOK(); ++i) {
-        const int type = Minor > 5 ? file.ReadInt() : CViewer::TypeFile;
-        CViewer* viewer = NewViewerOfType(type);
-        viewer->SetViewerType(type);
-        viewer->SetProgramDirectory(folder);
-        viewer->SetProjectRegistryKey(ProjectKey);
-        viewer->SetTargetNum(i);
-        viewer->Read_DAT_File(&file, Major, Minor, Build);
-        AddTarget(viewer);
-    }
-    file.Close();
+    StoredTargetCount = targets < 0 ? 0 : targets > MaxTargets ? MaxTargets : targets;
+    binder.FieldsRead(*this);
+    ReadTargets(file, binder);
     return ReadOK;
+}
+
+void CProjectData::ReadTargets(CFileReadWrite& file, CProjectTargetBinder& binder)
+{
+    for (int i = 0; i < StoredTargetCount && file.IsOK(); ++i) {
+        // Only files of minor version 6 and up store a type code; older targets are files.
+        const int type = Minor > 5 ? KnownType(file.ReadInt()) : static_cast<int>(CViewer::TypeFile);
+        if (!file.IsOK())
+            break;
+        std::unique_ptr<CViewer> viewer(binder.NewTarget(type, i, *this));
+        viewer->Read_DAT_File(&file, Major, Minor, Build);
+        if (!file.IsOK())
+            break;  // the file ended inside this record: it is no target
+        binder.TargetRead(*viewer, i);
+        m_targets.push_back(std::move(viewer));
+    }
 }

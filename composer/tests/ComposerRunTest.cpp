@@ -1,0 +1,531 @@
+// The authoring program under Wine, driven from outside as an author would drive it: Open a
+// base folder, change options, Create, Test with the copied player, Clear all, Open again;
+// the faults Create and Open must report; the AutoPlay check at start-up.
+#include "CAutoPlayCheck.h"
+#include "CAutorunInf.h"
+#include "CFileReadWrite.h"
+#include "CFileViewer.h"
+#include "CPlayerSetCopier.h"
+#include "CProjectData.h"
+#include "ComposerDriver.h"
+#include "ComposerResource.h"
+#include "RecordDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kMainCaption[] = "Velmora Composer 2.9";
+const char kOpenTitle[] = "Select your Velmora DAT file";
+const char kUserPolicy[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char kUsersPolicy[] = ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char kCdrom[] = "System\\Currentcontrolset\\Services\\Cdrom";
+
+std::string Here()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.rfind('\\'));
+}
+
+std::string SystemFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetSystemDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+std::string Scratch(const std::string& name) { return std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name; }
+
+void EmptyFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                EmptyFolder(path);
+                ::RemoveDirectoryA(path.c_str());
+            } else {
+                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+// A program folder as the installer leaves it: the authoring program beside the player set.
+std::string MakeProgramFolder(const std::string& name)
+{
+    const std::string folder = Scratch(name);
+    EmptyFolder(folder);
+    std::vector<std::string> files = {"Velmora_Composer.exe"};
+    for (const CString& file : CPlayerSetCopier::PlayerSet())
+        files.push_back(file.c_str());
+    for (const std::string& file : files)
+        EXPECT_TRUE(::CopyFileA((Here() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE)) << file;
+    return folder;
+}
+
+CString WriteProject(const std::string& folder, int major = 2, int minor = 9, int build = 6)
+{
+    CProjectData project;
+    project.ProjectKey = CProjectData::NewProjectKey();
+    CFileViewer* target = new CFileViewer;
+    target->SetTargetFilename("hostname.exe");
+    target->SetTargetFileExtension(".exe");
+    project.AddTarget(target);
+    const std::string path = folder + "\\velmora.dat";
+    if (major == 2 && minor == 9 && build == 6) {
+        EXPECT_TRUE(project.Write(path.c_str(), folder.c_str()));
+    } else {
+        CFileReadWrite file;  // an old file: its version alone
+        EXPECT_TRUE(file.OpenWrite(path.c_str()));
+        file.WriteInt(major);
+        file.WriteInt(minor);
+        file.WriteInt(build);
+        file.Close();
+    }
+    return project.ProjectKey;
+}
+
+// A base folder with one File target (a copy of Wine's hostname, which ends by itself).
+std::string MakeBaseFolder(const std::string& name, CString* key = nullptr)
+{
+    const std::string folder = Scratch(name);
+    EmptyFolder(folder);
+    EXPECT_TRUE(::CopyFileA((SystemFolder() + "\\hostname.exe").c_str(), (folder + "\\hostname.exe").c_str(), FALSE));
+    const CString written = WriteProject(folder);
+    if (key)
+        *key = written;
+    EXPECT_TRUE(CAutorunInf::Write((folder + "\\autorun.inf").c_str(), ""));
+    return folder;
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string HelpText(HWND main) { return ComposerDriver::ControlText(main, IDC_HELP_PANEL); }
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Runs Wine's reg.exe with the arguments; its output.
+std::string Reg(const std::string& arguments)
+{
+    const std::string output = Scratch("reg-output.txt");
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE file = ::CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    std::string line = "reg.exe " + arguments;
+    STARTUPINFOA startup = {sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = file;
+    startup.hStdError = file;
+    PROCESS_INFORMATION process = {};
+    if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        ::WaitForSingleObject(process.hProcess, 30000);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    ::CloseHandle(file);
+    const std::vector<unsigned char> bytes = FileBytes(output);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> ReadLog(const std::string& path)
+{
+    std::vector<std::string> records;
+    CFileReadWrite file;
+    if (!file.OpenRead(path.c_str()))
+        return records;
+    for (;;) {
+        const CString record = file.ReadString();
+        if (!file.IsOK())
+            break;
+        records.push_back(record.c_str());
+    }
+    file.Close();
+    return records;
+}
+
+bool PlayerRunning()
+{
+    bool running = false;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {sizeof entry};
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+        running = running || lstrcmpiA(entry.szExeFile, "Velmora.exe") == 0;
+    ::CloseHandle(snapshot);
+    return running;
+}
+
+void SetAutoCheck(DWORD value) { ASSERT_TRUE(CAutoPlayCheck::WriteStartupSetting(value)); }
+
+// The header band's colour, seen on the screen above the help panel.
+COLORREF BandColour(HWND main, const std::string& shot)
+{
+    RECT panel;
+    ::GetWindowRect(ComposerDriver::Control(main, IDC_HELP_PANEL), &panel);
+    return WineScreen::Pixel(shot, panel.left + 120, panel.top - 6);
+}
+
+// A screenshot of a dialog of the program. Without a window manager, Wine leaves a dialog
+// that lies wholly over its owner unpainted on the X screen: the dialog is moved to the
+// screen's corner first.
+bool SaveDialog(HWND dialog, const std::string& name)
+{
+    ::SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::Sleep(700);
+    return WineScreen::Save(name);
+}
+
+// The header icon's colour: the help icon is blue, the warning icon yellow.
+COLORREF HeaderIconColour(HWND main, const std::string& shot)
+{
+    RECT panel;
+    ::GetWindowRect(ComposerDriver::Control(main, IDC_HELP_PANEL), &panel);
+    return WineScreen::Pixel(shot, panel.left + 4, panel.top - 16);
+}
+
+bool IsWarningYellow(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) > 140 && GetBValue(c) < 80; }
+
+TEST(PlayerSet, EveryModuleOfOursCarriesVersion296)
+{
+    for (const char* name : {"Velmora_Composer.exe", "Velmora.exe", "VelmoraV.dll", "VelmoraFW.dll", "VelmoraSound.dll"})
+        EXPECT_EQ(CPlayerSetCopier::GetFileVersionString((Here() + "\\" + name).c_str()), "2,9,6,0") << name;
+    EXPECT_EQ(CPlayerSetCopier::GetFileVersionString((Here() + "\\libstdc++-6.dll").c_str()), "")
+        << "the run-time DLLs carry none: Create compares their bytes";
+}
+
+class ComposerRun : public ::testing::Test {
+protected:
+    ComposerDriver app;
+
+    HWND StartComposer(const std::string& programFolder)
+    {
+        if (!app.Start(programFolder + "\\Velmora_Composer.exe", programFolder))
+            return nullptr;
+        return app.WaitForWindow(kMainCaption);
+    }
+    bool Open(HWND main, const std::string& dataFile)
+    {
+        ComposerDriver::Command(main, ID_OPEN_PROJECT);
+        return app.AnswerFileDialog(kOpenTitle, dataFile);
+    }
+    // Create, and its report in the help panel (a help text is shown first, so the same
+    // report twice is seen anew).
+    bool Create(HWND main, const char* expected)
+    {
+        ComposerDriver::Click(main, IDC_HELP_BASE);
+        if (!ComposerDriver::WaitUntil([&] { return Contains(HelpText(main), "holds everything that is to be burned"); }))
+            return false;
+        ComposerDriver::Click(main, IDC_CREATE);
+        return ComposerDriver::WaitUntil([&] { return Contains(HelpText(main), expected); }, 20000);
+    }
+};
+
+TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
+{
+    SetAutoCheck(0);
+    const std::string program = MakeProgramFolder("road_program");
+    CString firstKey;
+    const std::string base = MakeBaseFolder("road_base", &firstKey);
+
+    HWND main = StartComposer(program);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(Contains(HelpText(main), "Welcome to Velmora Composer."));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_CREATE));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS)) << "a new project waits for each target";
+    // Create without a project (a click on the disabled button) writes nothing anywhere.
+    ComposerDriver::Click(main, IDC_CREATE);
+    ::Sleep(500);
+    EXPECT_FALSE(Exists(program + "\\autorun.inf"));
+    EXPECT_FALSE(Exists(program + "\\velmora.dat"));
+    ASSERT_TRUE(WineScreen::Save("composer_main"));
+    EXPECT_EQ(BandColour(main, "composer_main"), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_FALSE(IsWarningYellow(HeaderIconColour(main, "composer_main")));
+
+    // Open.
+    ASSERT_TRUE(Open(main, base + "\\velmora.dat"));
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::ControlText(main, IDC_BASE_FOLDER) == base; }));
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "hostname.exe");
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_CD_ICON), "");
+    EXPECT_TRUE(Contains(HelpText(main), "You may now set the options of your project."));
+    EXPECT_TRUE(ComposerDriver::IsEnabled(main, IDC_CREATE));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+
+    // Options: the check boxes and the menu's toggles.
+    EXPECT_TRUE(ComposerDriver::Toggle(main, IDC_HIDE_PLAYER));
+    EXPECT_FALSE(ComposerDriver::Toggle(main, IDC_WAIT_TARGETS));
+    EXPECT_TRUE(ComposerDriver::Toggle(main, IDC_PRELOAD));
+    ComposerDriver::Command(main, ID_REPEAT);
+    ComposerDriver::Command(main, ID_SINGLE_INSTANCE);
+    ComposerDriver::Command(main, ID_DEBUG_MODE);
+
+    // Create.
+    ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready")) << HelpText(main);
+    EXPECT_TRUE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    const std::string autorun = "[autorun]\r\nOPEN=Velmora.exe\r\nICON=Velmora.exe";
+    EXPECT_EQ(FileBytes(base + "\\autorun.inf"), std::vector<unsigned char>(autorun.begin(), autorun.end()));
+    {
+        CProjectData written;
+        ASSERT_EQ(written.Read((base + "\\velmora.dat").c_str(), base.c_str()), CProjectData::ReadOK);
+        EXPECT_NE(written.ProjectKey, firstKey) << "every Create gives the project a fresh key";
+        EXPECT_EQ(written.HidePlayer, 1);
+        EXPECT_EQ(written.WaitForEachTarget, 0);
+        EXPECT_EQ(written.PreloadTargets, 1);
+        EXPECT_EQ(written.Repeat, 1);
+        EXPECT_EQ(written.SingleInstance, 0);
+        EXPECT_EQ(written.DebugLog, 1);
+        ASSERT_EQ(written.GetTargetCount(), 1);
+        EXPECT_EQ(written.GetTarget(0)->GetTargetFilename(), "hostname.exe");
+    }
+    const std::vector<std::string> r = DecodeRecords(FileBytes(base + "\\velmora.dat"));
+    ASSERT_GE(r.size(), 20u);
+    const std::vector<std::string> head = {"I:2", "I:9", "I:6", r[3], "B:0", "B:1", "B:0", "B:0", "B:1", "I:0",
+                                           "B:0", "B:0", "B:1", "B:1", "B:1", "B:0", "I:0", "B:0", "I:1", "I:0"};
+    EXPECT_EQ(std::vector<std::string>(r.begin(), r.begin() + 20), head);
+    EXPECT_NE(r[3], std::string("S:") + firstKey.c_str());
+    for (const CString& file : CPlayerSetCopier::PlayerSet())
+        EXPECT_EQ(FileBytes(base + "\\" + file.c_str()), FileBytes(program + "\\" + file.c_str())) << file;
+
+    // A player running from the base folder (it repeats until it is ended) holds its files:
+    // they cannot be replaced, but they are the same, so Create reports nothing.
+    {
+        std::string line = "\"" + base + "\\Velmora.exe\" velmora.dat";
+        STARTUPINFOA startup = {sizeof startup};
+        PROCESS_INFORMATION player = {};
+        ASSERT_TRUE(::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, base.c_str(), &startup,
+                                     &player));
+        ::CloseHandle(player.hThread);
+        ::Sleep(2000);
+        EXPECT_FALSE(::CopyFileA((program + "\\Velmora.exe").c_str(), (base + "\\Velmora.exe").c_str(), FALSE));
+        EXPECT_EQ(::GetLastError(), 32u) << "the running player's file is in use";
+        ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready")) << HelpText(main);
+        EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+        ::TerminateProcess(player.hProcess, 0);
+        ::WaitForSingleObject(player.hProcess, 10000);
+        ::CloseHandle(player.hProcess);
+    }
+
+    // Debug Mode leaves Test as it is; Repeat disables it until the next Create.
+    ComposerDriver::Command(main, ID_DEBUG_MODE);
+    ComposerDriver::Command(main, ID_DEBUG_MODE);
+    ::Sleep(300);
+    EXPECT_TRUE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    ComposerDriver::Command(main, ID_REPEAT);
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return !ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+    ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready"));
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+
+    // Test: the copied player plays the base folder and ends by itself.
+    ::DeleteFileA((base + "\\debug.afv").c_str());
+    ComposerDriver::Click(main, IDC_TEST);
+    auto holds = [&](const char* line) {
+        for (const std::string& record : ReadLog(base + "\\debug.afv"))
+            if (record == line)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return holds("Num Targets: 1\n"); }, 60000));
+    EXPECT_TRUE(ComposerDriver::WaitUntil([] { return !PlayerRunning(); }, 60000)) << "the player ends by itself";
+
+    // Single instance disables Test.
+    ComposerDriver::Command(main, ID_SINGLE_INSTANCE);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+
+    // About and Using information.
+    ComposerDriver::Command(main, IDM_ABOUTBOX);
+    HWND about = app.WaitForWindow("About Velmora Composer");
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(Contains(ComposerDriver::ControlText(about, IDC_ABOUT_HISTORY), "Velmora Composer 2.9.6"));
+    EXPECT_FALSE(::IsWindowVisible(ComposerDriver::Control(about, IDC_ABOUT_PLACE)));
+    EXPECT_TRUE(SaveDialog(about, "composer_about"));
+    ComposerDriver::Click(about, IDOK);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(about); }, 10000));
+    ComposerDriver::Command(main, ID_USING_INFO);
+    HWND usingInfo = app.WaitForWindow("Using Velmora Composer");
+    ASSERT_NE(usingInfo, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(ComposerDriver::Control(usingInfo, IDC_DEMO_DISABLED)));
+    EXPECT_TRUE(::IsWindowEnabled(ComposerDriver::Control(usingInfo, IDC_DEMO_ENABLED)));
+    EXPECT_TRUE(Contains(ComposerDriver::ControlText(usingInfo, IDC_CAPTION_TEXT), "When starting Velmora Composer"));
+    EXPECT_TRUE(SaveDialog(usingInfo, "composer_using_info"));
+    ComposerDriver::Click(usingInfo, IDOK);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(usingInfo); }, 10000));
+
+    // Clear all Information: a new project.
+    ComposerDriver::Command(main, ID_CLEAR_ALL);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::ControlText(main, IDC_BASE_FOLDER).empty(); }));
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "");
+    EXPECT_FALSE(ComposerDriver::IsChecked(main, IDC_HIDE_PLAYER));
+    EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_CREATE));
+    EXPECT_TRUE(Contains(HelpText(main), "Welcome to Velmora Composer."));
+
+    // Open again: what Create wrote comes back.
+    ASSERT_TRUE(Open(main, base + "\\velmora.dat"));
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::ControlText(main, IDC_BASE_FOLDER) == base; }));
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "hostname.exe");
+    EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_HIDE_PLAYER));
+    EXPECT_FALSE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS));
+    EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_PRELOAD));
+
+    // Exit.
+    ComposerDriver::Click(main, IDC_EXIT);
+    EXPECT_TRUE(app.WaitForExit(15000));
+}
+
+TEST_F(ComposerRun, CreateAndOpenReportWhatWentWrong)
+{
+    SetAutoCheck(0);
+    const std::string program = MakeProgramFolder("fault_program");
+    const std::string base = MakeBaseFolder("fault_base");
+    ASSERT_TRUE(::DeleteFileA((program + "\\Velmora.exe").c_str()));
+
+    HWND main = StartComposer(program);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(Open(main, base + "\\velmora.dat"));
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_CREATE); }));
+
+    // The player missing from the program folder.
+    ASSERT_TRUE(Create(main, "An error occured while trying to copy Velmora.exe")) << HelpText(main);
+    EXPECT_EQ(HelpText(main), "An error occured while trying to copy Velmora.exe to the CD-ROM Base Folder. Please "
+                              "check that Velmora.exe exists in " + program + "\\.");
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    ::Sleep(300);
+    ASSERT_TRUE(WineScreen::Save("composer_failed_create"));
+    EXPECT_TRUE(IsWarningYellow(HeaderIconColour(main, "composer_failed_create"))) << "the warning header";
+    ASSERT_TRUE(::CopyFileA((Here() + "\\Velmora.exe").c_str(), (program + "\\Velmora.exe").c_str(), FALSE));
+
+    // A file of the player set that cannot be replaced: a folder of its name.
+    ::DeleteFileA((base + "\\VelmoraSound.dll").c_str());
+    ASSERT_TRUE(::CreateDirectoryA((base + "\\VelmoraSound.dll").c_str(), nullptr));
+    ASSERT_TRUE(Create(main, "having troubles copying the VelmoraSound.dll file")) << HelpText(main);
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    ::RemoveDirectoryA((base + "\\VelmoraSound.dll").c_str());
+
+    // autorun.inf and velmora.dat that cannot be written.
+    for (const char* name : {"autorun.inf", "velmora.dat"}) {
+        SCOPED_TRACE(name);
+        ::DeleteFileA((base + "\\" + name).c_str());
+        ASSERT_TRUE(::CreateDirectoryA((base + "\\" + name).c_str(), nullptr));
+        ASSERT_TRUE(Create(main, "An error occurred while writing out the autorun.inf file.")) << HelpText(main);
+        EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+        ::RemoveDirectoryA((base + "\\" + name).c_str());
+        ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready")) << HelpText(main);
+        EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+    }
+
+    // Test names a player that does not start.
+    ASSERT_TRUE(::DeleteFileA((base + "\\Velmora.exe").c_str()));
+    ComposerDriver::Click(main, IDC_TEST);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return Contains(HelpText(main), "Velmora could not be started"); }))
+        << HelpText(main);
+    EXPECT_TRUE(Contains(HelpText(main), base + "\\Velmora.exe"));
+
+    // No manual beside the program: the Start menu is named.
+    ComposerDriver::Command(main, ID_MANUAL);
+    EXPECT_EQ(app.AnswerMessageBox(), "You can view the manual by using the 'Start' menu.");
+
+    // Refused Opens keep the project: another file name, a file older than 2.5, Cancel.
+    const std::string other = Scratch("fault_other");
+    EmptyFolder(other);
+    WriteProject(other);
+    ASSERT_TRUE(::MoveFileA((other + "\\velmora.dat").c_str(), (other + "\\other.dat").c_str()));
+    const std::string old = Scratch("fault_old");
+    EmptyFolder(old);
+    WriteProject(old, 2, 4, 9);
+    const char refused[] = "The project could not be opened. You can only open projects created with Velmora 2.5 to 2.9.";
+    for (const std::string& path : {other + "\\other.dat", old + "\\velmora.dat", std::string()}) {
+        SCOPED_TRACE(path);
+        ComposerDriver::Command(main, ID_CLEAR_ALL);  // a new project, then the good one opened again
+        ASSERT_TRUE(Open(main, base + "\\velmora.dat"));
+        ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::ControlText(main, IDC_BASE_FOLDER) == base; }));
+        ComposerDriver::Command(main, ID_OPEN_PROJECT);
+        if (path.empty())
+            ASSERT_TRUE(app.CancelFileDialog(kOpenTitle));
+        else
+            ASSERT_TRUE(app.AnswerFileDialog(kOpenTitle, path));
+        EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return HelpText(main) == refused; }, 10000)) << HelpText(main);
+        EXPECT_EQ(ComposerDriver::ControlText(main, IDC_BASE_FOLDER), base);
+        EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "hostname.exe");
+        EXPECT_TRUE(ComposerDriver::IsEnabled(main, IDC_CREATE));
+    }
+
+    // Esc and the close box never Create; the close box ends the program.
+    ::DeleteFileA((base + "\\autorun.inf").c_str());
+    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageA(main, WM_KEYUP, VK_ESCAPE, 0);
+    ::Sleep(1500);
+    EXPECT_TRUE(app.IsRunning());
+    EXPECT_FALSE(Exists(base + "\\autorun.inf")) << "Esc ran Create";
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(app.WaitForExit(15000));
+    EXPECT_FALSE(Exists(base + "\\autorun.inf")) << "the close box ran Create";
+}
+
+TEST_F(ComposerRun, AutoPlayCheckAtStartUp)
+{
+    const std::string program = MakeProgramFolder("autoplay_program");
+    const std::string hkcuPolicy = std::string("HKCU\\") + kUserPolicy;
+    const std::string hkuPolicy = std::string("HKU\\") + kUsersPolicy;
+    Reg("add \"" + hkcuPolicy + "\" /v NoDriveTypeAutoRun /t REG_DWORD /d 255 /f");
+    Reg("add \"" + hkuPolicy + "\" /v NoDriveTypeAutoRun /t REG_BINARY /d ff01 /f");
+    Reg("delete \"HKCU\\SOFTWARE\\Corvex Software\" /v AutoCheckAutoPlay /f");
+
+    HWND main = StartComposer(program);
+    ASSERT_NE(main, nullptr);
+    HWND check = app.WaitForWindow("Check AutoPlay Status");
+    ASSERT_NE(check, nullptr) << "AutoPlay is off: the start-up check shows its dialog";
+    DWORD stored = 7;
+    EXPECT_TRUE(CAutoPlayCheck::ReadStartupSetting(stored));
+    EXPECT_EQ(stored, 1u) << "the first start switches the check on";
+    EXPECT_TRUE(Contains(ComposerDriver::ControlText(check, IDC_CAPTION_TEXT), "has been disabled on your system"));
+    EXPECT_TRUE(::IsWindowVisible(ComposerDriver::Control(check, IDC_ENABLE_AUTOPLAY)));
+    EXPECT_TRUE(ComposerDriver::IsChecked(check, IDC_AUTOPLAY_AT_START));
+    EXPECT_TRUE(SaveDialog(check, "composer_autoplay"));
+
+    ComposerDriver::Click(check, IDC_ENABLE_AUTOPLAY);
+    EXPECT_TRUE(Contains(app.AnswerMessageBox(), "AutoPlay has been successfully set."));
+    EXPECT_TRUE(Contains(Reg("query \"" + hkcuPolicy + "\" /v NoDriveTypeAutoRun"), "0xdf"));
+    const std::string binary = Reg("query \"" + hkuPolicy + "\" /v NoDriveTypeAutoRun");
+    EXPECT_TRUE(Contains(binary, "DF01") || Contains(binary, "df01")) << binary;
+    EXPECT_TRUE(Contains(Reg(std::string("query \"HKLM\\") + kCdrom + "\" /v Autorun"), "0x1")) << "the CD-ROM service";
+
+    EXPECT_FALSE(ComposerDriver::Toggle(check, IDC_AUTOPLAY_AT_START));
+    ComposerDriver::Click(check, IDOK);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(check); }, 10000));
+    EXPECT_TRUE(CAutoPlayCheck::ReadStartupSetting(stored));
+    EXPECT_EQ(stored, 0u) << "OK stores the unticked box";
+    ComposerDriver::Click(main, IDC_EXIT);
+    EXPECT_TRUE(app.WaitForExit(15000));
+
+    // The policy back to off: with the check switched off, the next start shows nothing.
+    Reg("add \"" + hkcuPolicy + "\" /v NoDriveTypeAutoRun /t REG_DWORD /d 255 /f");
+    ComposerDriver again;
+    ASSERT_TRUE(again.Start(program + "\\Velmora_Composer.exe", program));
+    HWND second = again.WaitForWindow(kMainCaption);
+    ASSERT_NE(second, nullptr);
+    ::Sleep(1500);
+    EXPECT_EQ(again.FindWindowNow("Check AutoPlay Status"), nullptr);
+    ComposerDriver::Click(second, IDC_EXIT);
+    EXPECT_TRUE(again.WaitForExit(15000));
+
+    Reg("delete \"" + hkcuPolicy + "\" /v NoDriveTypeAutoRun /f");
+    Reg("delete \"" + hkuPolicy + "\" /v NoDriveTypeAutoRun /f");
+    Reg(std::string("delete \"HKLM\\") + kCdrom + "\" /v Autorun /f");
+}
+
+}  // namespace

@@ -1,0 +1,8 @@
+// CWelcomePage1
+#pragma once
+#include "CSetupPage.h"
+
+class CWelcomePage : public CSetupPage {
+public:
+    CWelcomePage();
+};

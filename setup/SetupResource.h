@@ -1,0 +1,30 @@
+// Resource ids of the installer.
+#pragma once
+
+#define IDD_SETUP_MAIN 102
+#define IDR_MAINFRAME 128
+#define IDI_PROGRAM 129
+#define IDB_SIDE 133
+#define IDI_BROWSE_IN 134
+#define IDI_BROWSE_OUT 136
+
+#define IDD_WELCOME 130
+#define IDD_FOLDER 131
+#define IDD_INSTALL_PROGRESS 132
+#define IDD_INSTALL_DONE 133
+#define IDD_REMOVE_CONFIRM 134
+#define IDD_REMOVE_PROGRESS 137
+#define IDD_REMOVE_DONE 138
+
+#define IDC_PROGRESS 1000
+#define IDC_TITLE 1001
+#define IDC_PICTURE 1004
+#define IDC_FOLDER 1005
+#define IDC_BROWSE 1006
+#define IDC_CANCEL_PAGE 1010
+#define IDC_STATUS 1012
+#define IDC_TEXT 1013
+#define IDC_TEXT2 1014
+#define IDC_DESKTOP 1015
+#define IDC_MAKER 1016
+#define IDC_ICON 1017
