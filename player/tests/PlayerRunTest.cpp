@@ -1,26 +1,26 @@
 // The player from start to end under Wine: a base folder with the player, its libraries, a
 // project data file written by the project's own writer, a splash GIF, music and its
-// targets: two program targets (Wine's own programs), a slideshow and a web page, media,
-// Flash and zip targets. The player is started as
+// targets: two program targets (Wine's own programs), media, Flash and zip targets, or a
+// slideshow and a web page. The player is started as
 // AutoPlay would start it, plays through with its real timers and ends on its own; its
 // debug log must hold the lines of that run.
 #include "CFileReadWrite.h"
 #include "CFileViewer.h"
 #include "CFlashViewer.h"
 #include "CFolderViewer.h"
+#include "CMediaViewer.h"
 #include "CProjectData.h"
 #include "CSlideShowViewer.h"
 #include "CWebViewer.h"
-#include "MetafileRecorder.h"
-#include "standin/StandInRegistration.h"
-#include "CMediaViewer.h"
 #include "CRegistryKey.h"
 #include "WineTestTools.h"
 #include "CZipViewer.h"
+#include "MetafileRecorder.h"
 #include "ViewerFactory.h"
 #include "ScreenCapture.h"
 #include "standin/StandInControlRegistration.h"
 #include "standin/StandInControls.h"
+#include "standin/StandInRegistration.h"
 
 #include <gtest/gtest.h>
 
@@ -883,25 +883,6 @@ TEST(PlayerRun, AZipTargetIsUnpackedThroughItsDialogAndThePlayerEnds)
 
 namespace {
 
-struct ShownWindowOf {
-    DWORD pid;
-    const char* cls;
-    int width, height;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindowOf(HWND window, LPARAM param)
-{
-    ShownWindowOf& w = *reinterpret_cast<ShownWindowOf*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    char cls[64] = {};
-    ::GetClassNameA(window, cls, sizeof cls);
-    RECT r = {};
-    ::GetWindowRect(window, &r);
-    if (pid == w.pid && ::IsWindowVisible(window) && std::string(cls) == w.cls && r.right - r.left == w.width
-        && r.bottom - r.top == w.height) {
-        w.found = window;
 // A shown top-level window holding a stand-in control window of a non-zero size, and that
 // control window.
 struct ControlWindow {
@@ -921,16 +902,6 @@ BOOL CALLBACK FindStandInChild(HWND child, LPARAM found)
     return TRUE;
 }
 
-// A visible window of the process, of that class and size.
-HWND WaitForVisibleWindow(DWORD pid, const char* cls, int width, int height, DWORD timeoutMs)
-{
-    ShownWindowOf w = { pid, cls, width, height, nullptr };
-    for (DWORD waited = 0; !w.found && waited < timeoutMs; waited += 50) {
-        ::EnumWindows(FindShownWindowOf, reinterpret_cast<LPARAM>(&w));
-        if (!w.found)
-            ::Sleep(50);
-    }
-    return w.found;
 BOOL CALLBACK FindControlWindow(HWND top, LPARAM out)
 {
     auto* w = reinterpret_cast<ControlWindow*>(out);
@@ -992,6 +963,146 @@ void RunMsiexec(const std::string& arguments)
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
+}
+
+}
+
+// A Media and a Flash target with the stand-in controls registered and the stand-in
+// flash.msi beside the player: the package is installed, each window comes up on screen in
+// its place with the control's colour (and the media window's border around it), closes at
+// the end of its file, and the player ends on its own.
+TEST(PlayerRun, MediaAndFlashTargetsPlayInTheirWindowsAndTheRunEnds)
+{
+    const std::string base = MakeBaseFolder("run_mediaflash");
+    ASSERT_TRUE(CopyInto(std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\viewers\\flash.msi", base, "flash.msi"));
+    if (FILE* f = std::fopen((base + "\\clip.vmedia").c_str(), "wb")) {
+        std::fputs("320 240 1500", f);
+        std::fclose(f);
+    }
+    if (FILE* f = std::fopen((base + "\\movie.vflash").c_str(), "wb")) {
+        std::fputs("0 0 1500", f);
+        std::fclose(f);
+    }
+    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
+    ASSERT_NE(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT);
+    const std::string standInLog = base + "\\standin.log";
+    ::DeleteFileA(standInLog.c_str());
+    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, standInLog.c_str());
+    StandInControlRegistration registration;
+    registration.Register(StandInControlRegistration::Newer, base + "\\velmora_standin9.dll");
+    registration.Register(StandInControlRegistration::Older, base + "\\velmora_standin9.dll");
+    registration.Register(StandInControlRegistration::Flash, base + "\\velmora_standin9.dll");
+
+    const COLORREF border = RGB(250, 200, 0);
+    CMediaViewer media;
+    media.SetViewerType(CViewer::TypeMedia);
+    media.SetTargetFilename("clip.vmedia");
+    media.SetTitleBar(0);
+    media.SetShowBorder(1);
+    media.SetBorderWidth(10);
+    media.SetBorderColor(border);
+    CFlashViewer flash;
+    flash.SetViewerType(CViewer::TypeFlash);
+    flash.SetTargetFilename("movie.vflash");
+    flash.SetCustomFlashWidth(400);
+    flash.SetCustomFlashHeight(300);
+    Project p;
+    p.splash = 0;
+    p.viewers = {&media, &flash};
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const ControlWindow mediaWindow = WaitForControlWindow(nullptr, 30000);
+    ASSERT_NE(mediaWindow.top, nullptr) << TextOf(standInLog);
+    ::Sleep(300);
+    const Screenshot mediaShot = TakeScreenshot("media_window");
+    RECT window, control, area;
+    ::GetWindowRect(mediaWindow.top, &window);
+    ::GetWindowRect(mediaWindow.control, &control);
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    // 320 x 240 and the panel of 27 and tracker of 19, a border of 10, no caption, centred.
+    EXPECT_EQ(control.right - control.left, 320);
+    EXPECT_EQ(control.bottom - control.top, 286);
+    EXPECT_EQ(window.right - window.left, 340);
+    EXPECT_EQ(window.bottom - window.top, 306);
+    EXPECT_EQ(window.left, (area.right - 340 - area.left) / 2);
+    EXPECT_EQ(window.top, (area.bottom - area.top - 306) / 2);
+    EXPECT_EQ(control.left - window.left, 10);
+    ASSERT_GT(mediaShot.width, 0) << "no screenshot";
+    EXPECT_EQ(mediaShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
+              STANDIN_NEWER_COLOUR);
+    EXPECT_EQ(mediaShot.Pixel(window.left + 4, (window.top + window.bottom) / 2), border);
+    EXPECT_EQ(mediaShot.Pixel((window.left + window.right) / 2, window.bottom - 4), border);
+    EXPECT_EQ(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT) << "installed when the Flash target was read";
+    EXPECT_TRUE(WaitForWindowGone(mediaWindow.top, 10000)) << "the media window closes at the end of its file";
+
+    const ControlWindow flashWindow = WaitForControlWindow(mediaWindow.top, 15000);
+    ASSERT_NE(flashWindow.top, nullptr) << TextOf(standInLog);
+    ::Sleep(300);
+    const Screenshot flashShot = TakeScreenshot("flash_window");
+    ::GetWindowRect(flashWindow.top, &window);
+    ::GetWindowRect(flashWindow.control, &control);
+    const int frameWidth = 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
+    const int frameHeight = ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(window.right - window.left, 400 + frameWidth);
+    EXPECT_EQ(window.bottom - window.top, 300 + frameHeight);
+    EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - frameWidth - 400) / 2);
+    EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - frameHeight - 300) / 2);
+    EXPECT_EQ(control.right - control.left, 400);
+    EXPECT_EQ(flashShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
+              STANDIN_FLASH_COLOUR);
+    EXPECT_TRUE(::GetWindowLongA(flashWindow.top, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(WaitForWindowGone(flashWindow.top, 10000)) << "the Flash window closes when the movie stops";
+
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
+    DWORD code = 1;
+    ::GetExitCodeProcess(player, &code);
+    ::CloseHandle(player);
+    EXPECT_EQ(code, 0u);
+    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, nullptr);
+    const std::string calls = TextOf(standInLog);
+    EXPECT_NE(calls.find("event 5101 8"), std::string::npos) << calls;
+    EXPECT_NE(calls.find("flash:125?"), std::string::npos) << calls;
+    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
+}
+
+namespace {
+
+struct ShownWindowOf {
+    DWORD pid;
+    const char* cls;
+    int width, height;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindowOf(HWND window, LPARAM param)
+{
+    ShownWindowOf& w = *reinterpret_cast<ShownWindowOf*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char cls[64] = {};
+    ::GetClassNameA(window, cls, sizeof cls);
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    if (pid == w.pid && ::IsWindowVisible(window) && std::string(cls) == w.cls && r.right - r.left == w.width
+        && r.bottom - r.top == w.height) {
+        w.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible window of the process, of that class and size.
+HWND WaitForVisibleWindow(DWORD pid, const char* cls, int width, int height, DWORD timeoutMs)
+{
+    ShownWindowOf w = { pid, cls, width, height, nullptr };
+    for (DWORD waited = 0; !w.found && waited < timeoutMs; waited += 50) {
+        ::EnumWindows(FindShownWindowOf, reinterpret_cast<LPARAM>(&w));
+        if (!w.found)
+            ::Sleep(50);
+    }
+    return w.found;
 }
 
 }
@@ -1102,102 +1213,4 @@ TEST(PlayerRun, ASlideShowAndAWebTargetOnScreen)
     EXPECT_NE(all.find("** Target #0 **"), std::string::npos);
     EXPECT_NE(all.find("** Target #1 **"), std::string::npos);
     EXPECT_NE(all.find("Navigate file:///"), std::string::npos);
-// A Media and a Flash target with the stand-in controls registered and the stand-in
-// flash.msi beside the player: the package is installed, each window comes up on screen in
-// its place with the control's colour (and the media window's border around it), closes at
-// the end of its file, and the player ends on its own.
-TEST(PlayerRun, MediaAndFlashTargetsPlayInTheirWindowsAndTheRunEnds)
-{
-    const std::string base = MakeBaseFolder("run_mediaflash");
-    ASSERT_TRUE(CopyInto(std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\viewers\\flash.msi", base, "flash.msi"));
-    if (FILE* f = std::fopen((base + "\\clip.vmedia").c_str(), "wb")) {
-        std::fputs("320 240 1500", f);
-        std::fclose(f);
-    }
-    if (FILE* f = std::fopen((base + "\\movie.vflash").c_str(), "wb")) {
-        std::fputs("0 0 1500", f);
-        std::fclose(f);
-    }
-    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
-    ASSERT_NE(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT);
-    const std::string standInLog = base + "\\standin.log";
-    ::DeleteFileA(standInLog.c_str());
-    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, standInLog.c_str());
-    StandInControlRegistration registration;
-    registration.Register(StandInControlRegistration::Newer, base + "\\velmora_standin9.dll");
-    registration.Register(StandInControlRegistration::Older, base + "\\velmora_standin9.dll");
-    registration.Register(StandInControlRegistration::Flash, base + "\\velmora_standin9.dll");
-
-    const COLORREF border = RGB(250, 200, 0);
-    CMediaViewer media;
-    media.SetViewerType(CViewer::TypeMedia);
-    media.SetTargetFilename("clip.vmedia");
-    media.SetTitleBar(0);
-    media.SetShowBorder(1);
-    media.SetBorderWidth(10);
-    media.SetBorderColor(border);
-    CFlashViewer flash;
-    flash.SetViewerType(CViewer::TypeFlash);
-    flash.SetTargetFilename("movie.vflash");
-    flash.SetCustomFlashWidth(400);
-    flash.SetCustomFlashHeight(300);
-    Project p;
-    p.splash = 0;
-    p.viewers = {&media, &flash};
-    WriteProject(base + "\\velmora.dat", p);
-
-    HANDLE player = nullptr;
-    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
-    const ControlWindow mediaWindow = WaitForControlWindow(nullptr, 30000);
-    ASSERT_NE(mediaWindow.top, nullptr) << TextOf(standInLog);
-    ::Sleep(300);
-    const Screenshot mediaShot = TakeScreenshot("media_window");
-    RECT window, control, area;
-    ::GetWindowRect(mediaWindow.top, &window);
-    ::GetWindowRect(mediaWindow.control, &control);
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    // 320 x 240 and the panel of 27 and tracker of 19, a border of 10, no caption, centred.
-    EXPECT_EQ(control.right - control.left, 320);
-    EXPECT_EQ(control.bottom - control.top, 286);
-    EXPECT_EQ(window.right - window.left, 340);
-    EXPECT_EQ(window.bottom - window.top, 306);
-    EXPECT_EQ(window.left, (area.right - 340 - area.left) / 2);
-    EXPECT_EQ(window.top, (area.bottom - area.top - 306) / 2);
-    EXPECT_EQ(control.left - window.left, 10);
-    ASSERT_GT(mediaShot.width, 0) << "no screenshot";
-    EXPECT_EQ(mediaShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
-              STANDIN_NEWER_COLOUR);
-    EXPECT_EQ(mediaShot.Pixel(window.left + 4, (window.top + window.bottom) / 2), border);
-    EXPECT_EQ(mediaShot.Pixel((window.left + window.right) / 2, window.bottom - 4), border);
-    EXPECT_EQ(::MsiQueryProductStateA(kFlashProduct), INSTALLSTATE_DEFAULT) << "installed when the Flash target was read";
-    EXPECT_TRUE(WaitForWindowGone(mediaWindow.top, 10000)) << "the media window closes at the end of its file";
-
-    const ControlWindow flashWindow = WaitForControlWindow(mediaWindow.top, 15000);
-    ASSERT_NE(flashWindow.top, nullptr) << TextOf(standInLog);
-    ::Sleep(300);
-    const Screenshot flashShot = TakeScreenshot("flash_window");
-    ::GetWindowRect(flashWindow.top, &window);
-    ::GetWindowRect(flashWindow.control, &control);
-    const int frameWidth = 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
-    const int frameHeight = ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
-    EXPECT_EQ(window.right - window.left, 400 + frameWidth);
-    EXPECT_EQ(window.bottom - window.top, 300 + frameHeight);
-    EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - frameWidth - 400) / 2);
-    EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - frameHeight - 300) / 2);
-    EXPECT_EQ(control.right - control.left, 400);
-    EXPECT_EQ(flashShot.Pixel((control.left + control.right) / 2, (control.top + control.bottom) / 2),
-              STANDIN_FLASH_COLOUR);
-    EXPECT_TRUE(::GetWindowLongA(flashWindow.top, GWL_STYLE) & WS_CAPTION);
-    EXPECT_TRUE(WaitForWindowGone(flashWindow.top, 10000)) << "the Flash window closes when the movie stops";
-
-    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
-    DWORD code = 1;
-    ::GetExitCodeProcess(player, &code);
-    ::CloseHandle(player);
-    EXPECT_EQ(code, 0u);
-    ::SetEnvironmentVariableA(STANDIN_LOG_VARIABLE, nullptr);
-    const std::string calls = TextOf(standInLog);
-    EXPECT_NE(calls.find("event 5101 8"), std::string::npos) << calls;
-    EXPECT_NE(calls.find("flash:125?"), std::string::npos) << calls;
-    RunMsiexec(std::string("/x ") + kFlashProduct + " /q");
 }
