@@ -52,8 +52,8 @@ endfunction()
 
 # velmora_add_composer_installer(<target> COMPOSER <file> OUTPUT <file>)
 # The installer of the authoring program: its Data1.cab holds COMPOSER (a file named
-# Velmora_Composer.exe), the player set beside it (VELMORA_PLAYER_SET_NAMES, from the bin
-# folder), the uninstaller and a tocFile.ext listing them, with Start-menu shortcuts to the
+# Velmora_Composer.exe), the player set beside it (VELMORA_PLAYER_SET_NAMES, stripped, from
+# the ship folder), the uninstaller and a tocFile.ext listing them, with Start-menu shortcuts to the
 # program and to the uninstaller.
 function(velmora_add_composer_installer target)
   cmake_parse_arguments(I "" "COMPOSER;OUTPUT" "" ${ARGN})
@@ -67,11 +67,13 @@ function(velmora_add_composer_installer target)
   set(files)
   foreach(name IN LISTS VELMORA_PLAYER_SET_NAMES)
     list(APPEND lines "${name}#@##@#${name}")
-    list(APPEND files ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name})
+    list(APPEND files ${VELMORA_SHIP_DIR}/${name})
   endforeach()
   list(APPEND lines "#@#FOLDER LIST#@#" "")
   string(JOIN "\n" text ${lines})
   file(GENERATE OUTPUT ${toc} CONTENT "${text}" NEWLINE_STYLE CRLF)
   velmora_add_installer(${target} PROGRAM VelmoraSetup_bare OUTPUT ${I_OUTPUT}
     CABINET ${toc} ${I_COMPOSER} ${files} $<TARGET_FILE:VelmoraSetup_bare>)
+  # The ship folder's copies are made by targets of the top folder.
+  add_dependencies(${target} Velmora_ship VelmoraV_ship framework_ship velmora_sound_ship velmora_runtime_dlls_ship)
 endfunction()
