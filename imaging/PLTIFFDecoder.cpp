@@ -205,8 +205,16 @@ void PLTIFFDecoder::doLoColor(PLBmp& bmp) {
                 long long bit = (long long)x * pixelBits;
                 if (bps == 8)
                     d[x] = s[bit >> 3];
-                else
-                    d[x] = BYTE((s[bit >> 3] >> (8 - bps - (bit & 7))) & mask);
+                else {
+                    // A sample of 3, 5, 6 or 7 bits may run on into the next byte.
+                    int shift = 8 - bps - int(bit & 7);
+                    unsigned v = s[bit >> 3];
+                    if (shift < 0) {
+                        v = (v << 8) | s[(bit >> 3) + 1];
+                        shift += 8;
+                    }
+                    d[x] = BYTE((v >> shift) & mask);
+                }
             }
         }
     }

@@ -5,6 +5,8 @@
 # A crash, leak, timeout or running out of memory fails the run; the input that did it is
 # printed and kept under build/fuzz/findings/. New inputs found while fuzzing are kept in
 # build/fuzz/findings/<target>.corpus, so a later run goes on from them.
+# With VELMORA_FUZZ_RUNS set, each target makes that many runs from a fixed seed instead of
+# fuzzing for a time: the same inputs every time from a fresh tree (what the test run uses).
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
@@ -53,12 +55,18 @@ for name in "${targets[@]}"; do
 done
 [ $status = 0 ] || exit 1
 
-echo "== fuzz targets: ${seconds} s each, in parallel"
+if [ -n "${VELMORA_FUZZ_RUNS:-}" ]; then
+  budget=(-runs="$VELMORA_FUZZ_RUNS" -seed=1)
+  echo "== fuzz targets: $VELMORA_FUZZ_RUNS runs each from a fixed seed, in parallel"
+else
+  budget=(-max_total_time="$seconds")
+  echo "== fuzz targets: ${seconds} s each, in parallel"
+fi
 pids=()
 for name in "${targets[@]}"; do
   mapfile -t folders <"$dir/fuzzers/$name.corpus"
   mkdir -p "$out/$name.corpus"
-  "$dir/bin/$name" "${limits[@]}" -max_total_time="$seconds" -print_final_stats=1 \
+  "$dir/bin/$name" "${limits[@]}" "${budget[@]}" -print_final_stats=1 \
       -artifact_prefix="$out/$name-" "$out/$name.corpus" "${folders[@]}" >"$out/$name.log" 2>&1 &
   pids+=($!)
 done
