@@ -19,6 +19,8 @@ int PLGIFDecoder::readData(GifFileType* gif, unsigned char* buffer, int n) {
         if (!self->m_pPending)
             self->m_pPending.reset(new PLTextException(e));
         return 0;
+    } catch (...) {
+        return 0;
     }
 }
 

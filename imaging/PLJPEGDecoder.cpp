@@ -14,9 +14,13 @@ PLJPEGDecoder::PLJPEGDecoder() {
 PLJPEGDecoder::~PLJPEGDecoder() { pljpeg_destroy(&m_Reader); }
 
 void PLJPEGDecoder::onProgress(void* user, double part) {
+    // Called from inside libjpeg, which no exception may pass through.
     auto* self = static_cast<PLJPEGDecoder*>(user);
-    if (self->m_pDataSrc && self->m_pDataSrc->GetNotification())
-        self->m_pDataSrc->GetNotification()->OnProgress(part);
+    try {
+        if (self->m_pDataSrc && self->m_pDataSrc->GetNotification())
+            self->m_pDataSrc->GetNotification()->OnProgress(part);
+    } catch (...) {
+    }
 }
 
 void PLJPEGDecoder::raiseLibraryError() {

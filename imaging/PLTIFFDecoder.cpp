@@ -37,11 +37,16 @@ PLTIFFDecoder::PLTIFFDecoder() = default;
 PLTIFFDecoder::~PLTIFFDecoder() { closeHandle(); }
 
 int PLTIFFDecoder::onError(TIFF*, void* user, const char*, const char* format, va_list args) {
+    // Called from inside libtiff, which no exception may pass through.
     auto* self = static_cast<PLTIFFDecoder*>(user);
     char buffer[1024];
     std::vsnprintf(buffer, sizeof buffer, format, args);
-    self->m_LastError = buffer;
     self->m_bErrorPending = true;
+    try {
+        self->m_LastError = buffer;
+    } catch (...) {
+        self->m_LastError.clear();
+    }
     return 1;
 }
 
