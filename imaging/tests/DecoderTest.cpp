@@ -69,6 +69,7 @@ const Case kCases[] = {
     {"tif-lzw.tif", PL_FT_TIFF, 32, 0, nullptr},
     {"tif-packbits.tif", PL_FT_TIFF, 32, 0, nullptr},
     {"tif-zip.tif", PL_FT_TIFF, 32, 0, nullptr},
+    {"tif-jpeg.tif", PL_FT_TIFF, 32, 0, nullptr},
     {"tif-rgba.tif", PL_FT_TIFF, 32, 0, nullptr},
     {"tif-palette8.tif", PL_FT_TIFF, 8, 0, nullptr},
     {"tif-palette4.tif", PL_FT_TIFF, 8, 0, nullptr},

@@ -109,6 +109,7 @@ convert $colour -compress none TIFF:tif-none.tif
 convert $colour -compress LZW TIFF:tif-lzw.tif
 convert $colour -compress RLE TIFF:tif-packbits.tif
 convert $colour -compress Zip TIFF:tif-zip.tif
+convert jpegbase.tmp.ppm -compress JPEG -quality 85 TIFF:tif-jpeg.tif
 convert $alpha -compress LZW TIFF:tif-rgba.tif
 convert $colour -type palette -compress LZW TIFF:tif-palette8.tif
 convert $colour -colors 16 -type palette -depth 4 TIFF:tif-palette4.tif
