@@ -7,6 +7,13 @@
 #define IDR_PROJECT_MENU 135
 #define IDD_USING_INFO 167
 #define IDD_AUTOPLAY_CHECK 172
+// The settings dialogs.
+#define IDD_FAILSAFE_SETTINGS 139
+#define IDD_SPLASH_SETTINGS 160
+#define IDD_ADDITIONAL_VIEWERS 161
+#define IDD_CONFIRMATION_TEXT 166
+#define IDD_MIN_VIEWER_VERSION 183
+#define IDD_VIEWER_SETTINGS 210
 
 // Icons.
 #define IDR_MAINFRAME 128
@@ -25,6 +32,9 @@
 #define IDI_WIZARD_FAILSAFE 175
 #define IDI_CLEAR 176
 #define IDI_CLEAR_HOT 177
+#define IDI_TEXT_HOT 165
+#define IDI_VERSION 185
+#define IDI_VERSION_HOT 179
 
 // Commands of the menu and the system menu.
 #define IDM_ABOUTBOX 16
@@ -88,6 +98,63 @@
 #define IDC_CLEAR_MUSIC 1252
 #define IDC_HELP_PANEL 2703
 
+// Controls the settings dialogs share: help buttons, headings and the help area's edge
+// (1023, IDC_SEPARATOR_HELP); OK 1, Cancel 2 and Test or Clear 3.
+#define IDC_SETTINGS_HELP_1 1014
+#define IDC_SETTINGS_HELP_2 1015
+#define IDC_SETTINGS_HELP_3 1016
+#define IDC_SETTINGS_HELP_4 1017
+#define IDC_HEADING_1 1021
+#define IDC_HEADING_2 1022
+#define IDC_HEADING_3 1024
+#define IDC_SETTINGS_CLEAR 3
+
+// Viewer settings.
+#define IDC_TRY_AND_FORCE 1006
+#define IDC_FORCE_PROGRAM_1 1079
+#define IDC_FORCE_PROGRAM_2 1080
+#define IDC_LABEL_PROGRAM_1 1081
+#define IDC_LABEL_PROGRAM_2 1082
+#define IDC_WINDOW_STATE 1197
+
+// Failsafe settings.
+#define IDC_VERSION 1009
+#define IDC_FAILSAFE_PATH 1012
+#define IDC_BROWSE_FAILSAFE 1013
+#define IDC_USE_FAILSAFE 1032
+#define IDC_TRY_TARGET_FIRST 1071
+#define IDC_CHECK_VERSION 1072
+#define IDC_ALWAYS_RUN 1073
+#define IDC_DISPLAY_CONFIRMATION 1074
+#define IDC_REBOOT 1075
+#define IDC_CONFIRMATION 1076
+#define IDC_FAILSAFE_CLEAR 1078
+#define IDC_LABEL_RUN 1083
+#define IDC_FAILSAFE_OK 1084
+#define IDC_FAILSAFE_HELP_PANEL 667
+
+// Minimum viewer version and confirmation text.
+#define IDC_MIN_VERSION_CHECK 1136
+#define IDC_MIN_VERSION 1137
+#define IDC_CONFIRMATION_TEXT 1104
+
+// Additional viewers: row n's controls are the first id + 3 (n - 1), or + (n - 1).
+#define IDC_VIEWER_EXTENSION_1 1101
+#define IDC_VIEWER_INSTALLER_1 1102
+#define IDC_VIEWER_BROWSE_1 1103
+#define IDC_VIEWER_CONFIRMATION_1 1110
+#define IDC_VIEWER_VERSION_1 1113
+
+// Splash settings.
+#define IDC_SPLASH_SWATCH 4
+#define IDC_SPLASH_IMAGE 1035
+#define IDC_SPLASH_BROWSE_IMAGE 1036
+#define IDC_SPLASH_SOUND 1037
+#define IDC_SPLASH_BROWSE_SOUND 1038
+#define IDC_SPLASH_DURATION 1039
+#define IDC_SPLASH_CLEAR_SOUND 1040
+#define IDC_SPLASH_BACKGROUND 1201
+
 // Controls of the smaller dialogs.
 #define IDC_ABOUT_PLACE 1200
 #define IDC_ABOUT_HISTORY 666
@@ -149,6 +216,39 @@
 #define IDS_FLASH_INSTALLER_MISSING 32985
 #define IDS_TEST_NOT_STARTED 32986
 #define IDS_CREATED 32987
+
+// The settings dialogs' help and tooltips.
+#define IDS_OUTSIDE_BASE_FOLDER 112
+#define IDS_HELP_TRY_AND_FORCE 123
+#define IDS_HELP_FAILSAFE_PROGRAM 128
+#define IDS_TITLE_FAILSAFE_PROGRAM 32800
+#define IDS_TITLE_FAILSAFE 32812
+#define IDS_HELP_FAILSAFE 32813
+#define IDS_TITLE_WINDOW_STATE 32814
+#define IDS_HELP_WINDOW_STATE 32815
+#define IDS_TITLE_RUN_FAILSAFE 32816
+#define IDS_HELP_RUN_FAILSAFE 32818
+#define IDS_TITLE_CONFIRMATION 32819
+#define IDS_HELP_CONFIRMATION 32821
+#define IDS_FAILSAFE_CHOSEN 32822
+#define IDS_FAILSAFE_BROWSE 32823
+#define IDS_HELP_SPLASH_SOUND 32830
+#define IDS_HELP_SPLASH_IMAGE 32831
+#define IDS_TITLE_SPLASH_SOUND 32832
+#define IDS_TITLE_SPLASH_IMAGE 32833
+#define IDS_HELP_VIEWERS_ROWS 32835
+#define IDS_TIP_FAILSAFE 32888
+#define IDS_TIP_SPLASH_IMAGE 32889
+#define IDS_TIP_SPLASH_SOUND 32890
+#define IDS_TIP_VIEWER_INSTALLER 32891
+#define IDS_TIP_VIEWER_CONFIRMATION 32892
+#define IDS_TIP_VIEWER_VERSION 32895
+#define IDS_TITLE_VIEWER_SETTINGS 32912
+#define IDS_HELP_VIEWER_SETTINGS 32913
+#define IDS_TITLE_BACKGROUND 32932
+#define IDS_HELP_BACKGROUND 32933
+#define IDS_TIP_CLEAR_SOUND 32978
+#define IDS_TITLE_TRY_AND_FORCE 32990
 #define IDC_STATIC -1
 
 // The target settings dialogs for slideshows, Flash movies, media, web pages and zip archives.
@@ -175,17 +275,11 @@
 #define IDI_ADD_IMAGES 223
 #define IDI_DELETE_IMAGE 224
 
-// Controls they share: the colour swatch and the help buttons (1014 on, in the dialog's order).
+// Controls they share beside the frame's: the colour swatch, further help buttons and
+// headings, the window size list and its custom size.
 #define IDC_SWATCH 4
-#define IDC_SETTINGS_HELP_1 1014
-#define IDC_SETTINGS_HELP_2 1015
-#define IDC_SETTINGS_HELP_3 1016
-#define IDC_SETTINGS_HELP_4 1017
 #define IDC_SETTINGS_HELP_5 1018
 #define IDC_SETTINGS_HELP_6 1019
-#define IDC_HEADING_1 1021
-#define IDC_HEADING_2 1022
-#define IDC_HEADING_3 1024
 #define IDC_HEADING_4 1025
 #define IDC_HEADING_5 1167
 #define IDC_HEADING_6 1168

@@ -33,6 +33,7 @@
 #include "CEdit.h"
 #include "CException.h"
 #include "CFile.h"
+#include "CColorDialog.h"
 #include "CFileDialog.h"
 #include "CFileException.h"
 #include "CFont.h"
