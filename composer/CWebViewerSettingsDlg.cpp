@@ -1,6 +1,8 @@
 #include "CWebViewerSettingsDlg.h"
 
+#include "AfxModule.h"
 #include "CClientDC.h"
+#include "CScrollBar.h"
 #include "CWebViewer.h"
 #include "DDX.h"
 

@@ -64,6 +64,7 @@ protected:
     afx_msg void OnUseEffects();
     afx_msg void OnTest();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()

@@ -1,5 +1,7 @@
 #include "CZipViewerSettingsDlg.h"
 
+#include "AfxModule.h"
+#include "CClientDC.h"
 #include "CRegistryKey.h"
 #include "CZipArchive.h"
 #include "DDX.h"
@@ -128,6 +130,8 @@ BOOL CZipViewerSettingsDlg::OnInitDialog()
 {
     m_filling = true;
     m_contents.SubclassDlgItem(IDC_ZS_CONTENTS, this);
+    m_locations.SubclassDlgItem(IDC_ZS_SHORTCUT_LOCATION, this);
+    m_icons.SubclassDlgItem(IDC_ZS_ICON, this);
     m_messageHeading.SubclassDlgItem(IDC_HEADING_4, this);
     const CZipViewerSettings& zip = m_viewer.GetZipSettings();
     m_message = zip.MessageText;
@@ -200,7 +204,7 @@ void CZipViewerSettingsDlg::ListArchive()
 
 void CZipViewerSettingsDlg::FillLocations()
 {
-    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_ZS_SHORTCUT_LOCATION));
+    CComboBox* list = &m_locations;
     int selection = list->GetCurSel();
     const bool groups = !m_folder.IsEmpty();
     if (!groups && selection >= LocationProgramsGroup)
@@ -323,7 +327,7 @@ void CZipViewerSettingsDlg::ApplyIcon()
 {
     CString chosen;
     const int index = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_ZS_ICON, CB_GETCURSEL, 0, 0));
-    static_cast<CComboBox*>(GetDlgItem(IDC_ZS_ICON))->GetLBText(index < 0 ? 0 : index, chosen);
+    m_icons.GetLBText(index < 0 ? 0 : index, chosen);
     // ExtractIcon answers 1 for a file that holds no icon, and null for none at all.
     HICON icon = ::ExtractIconA(AfxGetInstanceHandle(), m_programDirectory + "\\" + chosen, 0);
     if (reinterpret_cast<UINT_PTR>(icon) == 1)

@@ -4,6 +4,7 @@
 // it is started after the installation. The dialog edits a zip viewer of its own; Test
 // extracts the archive for real on this machine.
 #pragma once
+#include "CComboBox.h"
 #include "CListCtrl.h"
 #include "CSettingsDlg.h"
 #include "CSystemImageList.h"
@@ -84,6 +85,7 @@ private:
     static void CopyShortcuts(const CZipViewer& from, CZipViewer& to);
 
     CListCtrl m_contents;
+    CComboBox m_locations, m_icons;
     CSystemImageList m_imageList;
     CSeparatorStatic m_messageHeading;
     int m_selected = -1;
