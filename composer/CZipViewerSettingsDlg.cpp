@@ -384,7 +384,8 @@ void CZipViewerSettingsDlg::OnCreateShortcut()
     EnableShortcutControls(m_createShortcut);
     if (m_createShortcut) {
         EnableControls({IDC_ZS_SHORTCUT_NAME, IDC_ZS_NAME_LABEL}, LocationSelection() > LocationNone);
-        UpdateShortcut();
+        // Made with what is on screen, the icon shown among it.
+        ApplyIcon();
     } else {
         m_viewer.DeleteShortcut(static_cast<unsigned>(m_selected));
     }
