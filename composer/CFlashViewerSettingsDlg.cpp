@@ -2,6 +2,7 @@
 
 #include "CFlashViewer.h"
 #include "DDX.h"
+#include "SettingsDialogOpener.h"
 
 BEGIN_MESSAGE_MAP(CFlashViewerSettingsDlg, CSettingsDlg)
     ON_CBN_SELCHANGE(IDC_WINDOW_SIZE, &CFlashViewerSettingsDlg::OnWindowSize)
@@ -57,12 +58,7 @@ void CFlashViewerSettingsDlg::Apply(CFlashViewer& viewer) const
 
 INT_PTR CFlashViewerSettingsDlg::Edit(CFlashViewer& viewer, const CString& baseFolder, CWnd* parent)
 {
-    CFlashViewerSettingsDlg dialog(parent);
-    dialog.CopyFrom(viewer, baseFolder);
-    const INT_PTR result = dialog.DoModal();
-    if (result == IDOK)
-        dialog.WriteBack(viewer);
-    return result;
+    return EditInDialog<CFlashViewerSettingsDlg>(viewer, baseFolder, parent);
 }
 
 void CFlashViewerSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -107,10 +103,7 @@ void CFlashViewerSettingsDlg::OnTest()
     viewer.SetProgramDirectory(m_programDirectory);
     viewer.SetTargetFilename(m_targetFilename);
     Apply(viewer);
-    viewer.SetTestMode(true);
-    viewer.Init();
-    viewer.Launch();
-    viewer.Show();
+    ShowInTestMode(viewer);
 }
 
 // A test window still open goes with the dialog.

@@ -3,6 +3,7 @@
 #include "CColorDialog.h"
 #include "CMediaViewer.h"
 #include "DDX.h"
+#include "SettingsDialogOpener.h"
 
 BEGIN_MESSAGE_MAP(CMediaViewerSettingsDlg, CSettingsDlg)
     ON_BN_CLICKED(IDC_MD_SHOW_BORDER, &CMediaViewerSettingsDlg::OnRuleChange)
@@ -69,12 +70,7 @@ void CMediaViewerSettingsDlg::Apply(CMediaViewer& viewer) const
 
 INT_PTR CMediaViewerSettingsDlg::Edit(CMediaViewer& viewer, const CString& baseFolder, CWnd* parent)
 {
-    CMediaViewerSettingsDlg dialog(parent);
-    dialog.CopyFrom(viewer, baseFolder);
-    const INT_PTR result = dialog.DoModal();
-    if (result == IDOK)
-        dialog.WriteBack(viewer);
-    return result;
+    return EditInDialog<CMediaViewerSettingsDlg>(viewer, baseFolder, parent);
 }
 
 void CMediaViewerSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -136,10 +132,7 @@ void CMediaViewerSettingsDlg::OnTest()
     viewer.SetProgramDirectory(m_programDirectory);
     viewer.SetTargetFilename(m_targetFilename);
     Apply(viewer);
-    viewer.SetTestMode(true);
-    viewer.Init();
-    viewer.Launch();
-    viewer.Show();
+    ShowInTestMode(viewer);
 }
 
 // A test window still open goes with the dialog.

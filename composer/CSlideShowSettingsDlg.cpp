@@ -6,6 +6,7 @@
 #include "CSlideShowViewer.h"
 #include "CSlideShowViewerDlg.h"
 #include "DDX.h"
+#include "SettingsDialogOpener.h"
 
 namespace {
 
@@ -93,12 +94,7 @@ void CSlideShowSettingsDlg::WriteBack(CSlideShowViewer& viewer) const
 
 INT_PTR CSlideShowSettingsDlg::Edit(CSlideShowViewer& viewer, const CString& baseFolder, CWnd* parent)
 {
-    CSlideShowSettingsDlg dialog(parent);
-    dialog.CopyFrom(viewer, baseFolder);
-    const INT_PTR result = dialog.DoModal();
-    if (result == IDOK)
-        dialog.WriteBack(viewer);
-    return result;
+    return EditInDialog<CSlideShowSettingsDlg>(viewer, baseFolder, parent);
 }
 
 std::vector<CString> CSlideShowSettingsDlg::ListedSlides() const
@@ -302,10 +298,7 @@ void CSlideShowSettingsDlg::OnTest()
     viewer.SetProgramDirectory(m_programDirectory);
     Apply(viewer);
     TakeSlidesFromList();
-    viewer.SetTestMode(true);
-    viewer.Init();
-    viewer.Launch();
-    viewer.Show();
+    ShowInTestMode(viewer);
 }
 
 void CSlideShowSettingsDlg::OnOK()

@@ -5,6 +5,7 @@
 #include "CScrollBar.h"
 #include "CWebViewer.h"
 #include "DDX.h"
+#include "SettingsDialogOpener.h"
 
 BEGIN_MESSAGE_MAP(CWebViewerSettingsDlg, CSettingsDlg)
     ON_CBN_SELCHANGE(IDC_WINDOW_SIZE, &CWebViewerSettingsDlg::OnSizeType)
@@ -87,12 +88,7 @@ void CWebViewerSettingsDlg::Apply(CWebViewer& viewer) const
 
 INT_PTR CWebViewerSettingsDlg::Edit(CWebViewer& viewer, const CString& baseFolder, bool withPdf, CWnd* parent)
 {
-    CWebViewerSettingsDlg dialog(parent);
-    dialog.CopyFrom(viewer, baseFolder, withPdf);
-    const INT_PTR result = dialog.DoModal();
-    if (result == IDOK)
-        dialog.WriteBack(viewer, withPdf);
-    return result;
+    return EditInDialog<CWebViewerSettingsDlg>(viewer, baseFolder, parent, withPdf);
 }
 
 void CWebViewerSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -103,18 +99,16 @@ void CWebViewerSettingsDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_WB_ADDRESS_BAR, m_addressBar);
     DDX_Check(pDX, IDC_WB_STATUS_BAR, m_statusBar);
     DDX_Check(pDX, IDC_WB_RESIZABLE, m_resizable);
-    DDX_Text(pDX, IDC_WB_WIDTH, m_width);
-    if (m_checkRanges)
-        DDV_MinMaxInt(pDX, m_width, 0, 2048);
-    DDX_Text(pDX, IDC_WB_HEIGHT, m_height);
-    if (m_checkRanges)
-        DDV_MinMaxInt(pDX, m_height, 0, 2048);
-    DDX_Text(pDX, IDC_WB_X, m_x);
-    if (m_checkRanges)
-        DDV_MinMaxInt(pDX, m_x, 0, 100);
-    DDX_Text(pDX, IDC_WB_Y, m_y);
-    if (m_checkRanges)
-        DDV_MinMaxInt(pDX, m_y, 0, 100);
+    // The ranges are checked only when OK pulls the values.
+    const auto number = [&](int id, int& value, int most) {
+        DDX_Text(pDX, id, value);
+        if (m_checkRanges)
+            DDV_MinMaxInt(pDX, value, 0, most);
+    };
+    number(IDC_WB_WIDTH, m_width, MaxSize);
+    number(IDC_WB_HEIGHT, m_height, MaxSize);
+    number(IDC_WB_X, m_x, MaxPercent);
+    number(IDC_WB_Y, m_y, MaxPercent);
     DDX_Check(pDX, IDC_WB_USE_EFFECTS, m_useEffects);
     DDX_CBIndex(pDX, IDC_WB_EFFECT, m_effectType);
     DDX_Check(pDX, IDC_WB_WAIT_TO_LOAD, m_waitToLoad);
@@ -217,10 +211,7 @@ void CWebViewerSettingsDlg::OnTest()
     viewer.SetTargetFilename(path);
     viewer.SetTargetFileAndPath(path);
     viewer.SetParameters(m_parameters);
-    viewer.SetTestMode(true);
-    viewer.Init();
-    viewer.Launch();
-    viewer.Show();
+    ShowInTestMode(viewer);
     m_testTimer = static_cast<int>(SetTimer(TestTimer, TestCloseMs, nullptr));
 }
 

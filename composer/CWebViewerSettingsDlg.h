@@ -14,7 +14,7 @@ public:
     enum { IDD = IDD_WEB_SETTINGS };
     enum SizeType { SizeDefault = 0, SizeMaximized = 1, SizeFullScreen = 2, SizeCustom = 3 };
     enum PositionType { PositionDefault = 0, PositionPreset = 1, PositionCustom = 2 };
-    enum { SpeedMax = 200, TestTimer = 1, TestCloseMs = 5000, TestViewerId = 1 };
+    enum { SpeedMax = 200, MaxSize = 2048, MaxPercent = 100, TestTimer = 1, TestCloseMs = 5000, TestViewerId = 1 };
 
     explicit CWebViewerSettingsDlg(CWnd* parent = nullptr);
     ~CWebViewerSettingsDlg() override;

@@ -5,6 +5,7 @@
 #include "CRegistryKey.h"
 #include "CZipArchive.h"
 #include "DDX.h"
+#include "SettingsDialogOpener.h"
 
 #include <shellapi.h>
 
@@ -97,12 +98,7 @@ void CZipViewerSettingsDlg::WriteBack(CZipViewer& viewer) const
 
 INT_PTR CZipViewerSettingsDlg::Edit(CZipViewer& viewer, const CString& baseFolder, CWnd* parent)
 {
-    CZipViewerSettingsDlg dialog(parent);
-    dialog.CopyFrom(viewer, baseFolder);
-    const INT_PTR result = dialog.DoModal();
-    if (result == IDOK)
-        dialog.WriteBack(viewer);
-    return result;
+    return EditInDialog<CZipViewerSettingsDlg>(viewer, baseFolder, parent);
 }
 
 void CZipViewerSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -429,12 +425,9 @@ void CZipViewerSettingsDlg::OnTest()
     CopyShortcuts(m_viewer, test);
     test.SetTargetFilename(m_targetFilename);
     test.SetProgramDirectory(m_programDirectory);
-    test.SetTestMode(true);
     test.SetLaunchTargetType(0);
     const LaunchOnceMarkKept mark(test);
-    test.Init();
-    test.Launch();
-    test.Show();
+    ShowInTestMode(test);
 }
 
 void CZipViewerSettingsDlg::OnDestroy()

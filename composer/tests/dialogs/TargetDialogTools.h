@@ -30,9 +30,6 @@ public:
     std::vector<std::string> started;
 };
 
-// Removes a folder with everything in it.
-void RemoveFolder(const std::string& folder);
-
 // Runs script once on the first visible window of this thread with that caption.
 void WhenWindowShows(const std::string& caption, const std::function<void(HWND)>& script);
 // Every armed script has run.

@@ -104,8 +104,8 @@ TEST(ZipViewerSettingsDlg, ListingShortcutsIconsTestAndWriteBackOnOk)
     EXPECT_TRUE(::CopyFileA((std::string(VELMORA_TEST_SOURCE_DIR) + "\\res\\help.ico").c_str(),
                             (base + "\\readme.ico").c_str(), FALSE));
     WriteFile(base + "\\my.icons.txt", "no icon in here");
-    for (const char* earlier : {"C:\\VelmoraZipTest", "C:\\VelmoraZipTest2"})
-        RemoveFolder(earlier);
+    // Where the two Tests install (made empty; the extractor proposes C:\VelmoraZipTest).
+    const std::string into1 = MakeBaseFolder("zip_installed1", {}), into2 = MakeBaseFolder("zip_installed2", {});
     CRegistryKey registry(HKEY_CURRENT_USER);
     const CString projectPath = CString("Software\\Corvex Software\\") + kProjectKey;
     registry.Delete(projectPath, nullptr);
@@ -237,9 +237,9 @@ TEST(ZipViewerSettingsDlg, ListingShortcutsIconsTestAndWriteBackOnOk)
 
         // Test, twice: the archive really unpacked each time, as unzip lists it, although
         // the target runs only once; and no launch-once mark is left.
-        InstallInto("C:\\VelmoraZipTest", &proposed1);
+        InstallInto(into1, &proposed1);
         Click(w, IDC_TEST);
-        InstallInto("C:\\VelmoraZipTest2", &proposed2);
+        InstallInto(into2, &proposed2);
         Click(w, IDC_TEST);
         EXPECT_TRUE(AllWindowScriptsRan());
         DWORD mark = 0;
@@ -249,8 +249,8 @@ TEST(ZipViewerSettingsDlg, ListingShortcutsIconsTestAndWriteBackOnOk)
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(proposed1, "C:\\VelmoraZipTest");
     EXPECT_EQ(proposed2, "C:\\VelmoraZipTest");
-    ExpectExtracted("C:\\VelmoraZipTest");
-    ExpectExtracted("C:\\VelmoraZipTest2");
+    ExpectExtracted(into1);
+    ExpectExtracted(into2);
 
     EXPECT_EQ(viewer.GetMessageText(), "Please unpack");
     EXPECT_EQ(viewer.GetExtractFolder(), "VelmoraZipTest");
