@@ -22,6 +22,7 @@ struct Answer {
     std::string name;
     bool ok = true;
     COLORREF rgb = 0;
+    std::function<void(HWND)> script;  // a dialog of the program's own
 };
 std::deque<Answer> g_answers;
 UINT_PTR g_answerTimer = 0;
@@ -84,6 +85,16 @@ void CALLBACK GiveAnswer(HWND, UINT, UINT_PTR, DWORD)
     if (!window)
         return;
     g_answers.pop_front();
+    if (g_answers.empty()) {
+        ::KillTimer(nullptr, g_answerTimer);
+        g_answerTimer = 0;
+    }
+    if (answer.script) {
+        answer.script(window);
+        if (::testing::Test::HasFatalFailure() && ::IsWindow(window))
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
     if (answer.colour) {
         const int channels[3] = {GetRValue(answer.rgb), GetGValue(answer.rgb), GetBValue(answer.rgb)};
         for (int i = 0; i < 3 && answer.ok; ++i)
@@ -97,10 +108,6 @@ void CALLBACK GiveAnswer(HWND, UINT, UINT_PTR, DWORD)
     const int button = answer.ok ? IDOK : IDCANCEL;
     ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
-    if (g_answers.empty()) {
-        ::KillTimer(nullptr, g_answerTimer);
-        g_answerTimer = 0;
-    }
 }
 
 void Arm(const Answer& answer)
@@ -232,6 +239,22 @@ void AnswerColorDialog(bool ok, COLORREF colour)
     answer.ok = ok;
     answer.rgb = colour;
     Arm(answer);
+}
+
+void AnswerDialog(const std::string& caption, const std::function<void(HWND)>& script)
+{
+    Answer answer;
+    answer.title = caption;
+    answer.script = script;
+    Arm(answer);
+}
+
+void Type(HWND control, const std::string& text)
+{
+    if (HWND edit = ::FindWindowExA(control, nullptr, "Edit", nullptr))
+        control = edit;
+    for (char c : text)
+        ::SendMessageA(control, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
 }
 
 bool AllAnswered() { return g_answers.empty(); }

@@ -58,6 +58,11 @@ void Settle(DWORD ms);
 
 void AnswerFileDialog(const std::string& title, const std::string& name);
 void AnswerColorDialog(bool ok, COLORREF colour = 0);
+// A dialog of the program opened by the next click (a dialog run from a dialog): the
+// script works it and ends it.
+void AnswerDialog(const std::string& caption, const std::function<void(HWND)>& script);
+// Keys typed into an edit control (or a combo box's edit field), as WM_CHAR.
+void Type(HWND control, const std::string& text);
 // True when every armed answer was given.
 bool AllAnswered();
 
