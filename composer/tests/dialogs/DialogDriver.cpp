@@ -350,3 +350,36 @@ std::string ReadFile(const std::string& path)
     }
     return content;
 }
+
+namespace {
+
+std::string DosDevice(char letter)
+{
+    char prefix[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH))
+        return std::string();
+    return std::string(prefix) + "/dosdevices/" + letter + ":";
+}
+
+}  // namespace
+
+bool MapDrive(char letter, const std::string& folder)
+{
+    const std::string link = DosDevice(letter);
+    if (link.empty() || !RunUnix("Z:\\bin\\ln -sfn " + UnixPath(folder) + " " + link))
+        return false;
+    const std::string root = std::string(1, letter) + ":\\";
+    for (int i = 0; i < 50; ++i) {
+        if (::GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        ::Sleep(100);
+    }
+    return false;
+}
+
+void UnmapDrive(char letter)
+{
+    const std::string link = DosDevice(letter);
+    if (!link.empty())
+        RunUnix("Z:\\bin\\rm -f " + link);
+}

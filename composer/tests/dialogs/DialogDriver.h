@@ -86,5 +86,8 @@ private:
 // A scratch CD-ROM base folder below the test's build folder (emptied first) with the test
 // target program copied in under the names given; paths without a trailing backslash.
 std::string MakeBaseFolder(const std::string& name, const std::vector<std::string>& programs);
+// A drive letter of the Wine prefix for a folder (a link in its dosdevices), and away again.
+bool MapDrive(char letter, const std::string& folder);
+void UnmapDrive(char letter);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
