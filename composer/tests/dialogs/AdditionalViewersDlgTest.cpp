@@ -49,6 +49,12 @@ TEST(AdditionalViewersDlg, RowsUnlockInstallersTextsAndVersions)
         EXPECT_EQ(dialog->HelpTitle(), "Add. Viewer Checking");
         EXPECT_EQ(::GetDlgCtrlID(dialog->HelpPanelWindow()), IDC_HELP_PANEL);
         EXPECT_EQ(Usable(w), "E- -- --");
+        {
+            CScreen screen;
+            ASSERT_TRUE(screen.Taken());
+            const RECT band = dialog->HelpBand();
+            EXPECT_EQ(screen.ClientPixel(w, band.right - 4, band.top + 4), ::GetSysColor(COLOR_HIGHLIGHT));
+        }
         ASSERT_EQ(::SendDlgItemMessageA(w, Ext(0), CB_GETCOUNT, 0, 0), 14);
         char item[16] = {};
         ::SendDlgItemMessageA(w, Ext(0), CB_GETLBTEXT, 4, reinterpret_cast<LPARAM>(item));

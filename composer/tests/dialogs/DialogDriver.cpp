@@ -69,7 +69,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
     g_run.ran = true;
     g_run.dialog = dialog;
     // Let it paint first, as a person would see it.
-    ::UpdateWindow(dialog);
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     g_run.script(dialog);
     // A script stopped by a failed assertion leaves the dialog open: cancel it now.
     if (::testing::Test::HasFatalFailure() && ::IsWindow(dialog))
@@ -90,6 +90,7 @@ void CALLBACK GiveAnswer(HWND, UINT, UINT_PTR, DWORD)
         g_answerTimer = 0;
     }
     if (answer.script) {
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         answer.script(window);
         if (::testing::Test::HasFatalFailure() && ::IsWindow(window))
             ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
