@@ -22,6 +22,7 @@ struct Answer {
     std::string name;
     bool ok = true;
     COLORREF rgb = 0;
+    std::function<void(HWND)> script;  // a dialog of the program's own
 };
 std::deque<Answer> g_answers;
 UINT_PTR g_answerTimer = 0;
@@ -68,7 +69,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
     g_run.ran = true;
     g_run.dialog = dialog;
     // Let it paint first, as a person would see it.
-    ::UpdateWindow(dialog);
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     g_run.script(dialog);
     // A script stopped by a failed assertion leaves the dialog open: cancel it now.
     if (::testing::Test::HasFatalFailure() && ::IsWindow(dialog))
@@ -84,6 +85,17 @@ void CALLBACK GiveAnswer(HWND, UINT, UINT_PTR, DWORD)
     if (!window)
         return;
     g_answers.pop_front();
+    if (g_answers.empty()) {
+        ::KillTimer(nullptr, g_answerTimer);
+        g_answerTimer = 0;
+    }
+    if (answer.script) {
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        answer.script(window);
+        if (::testing::Test::HasFatalFailure() && ::IsWindow(window))
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
     if (answer.colour) {
         const int channels[3] = {GetRValue(answer.rgb), GetGValue(answer.rgb), GetBValue(answer.rgb)};
         for (int i = 0; i < 3 && answer.ok; ++i)
@@ -97,10 +109,6 @@ void CALLBACK GiveAnswer(HWND, UINT, UINT_PTR, DWORD)
     const int button = answer.ok ? IDOK : IDCANCEL;
     ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
-    if (g_answers.empty()) {
-        ::KillTimer(nullptr, g_answerTimer);
-        g_answerTimer = 0;
-    }
 }
 
 void Arm(const Answer& answer)
@@ -234,6 +242,22 @@ void AnswerColorDialog(bool ok, COLORREF colour)
     Arm(answer);
 }
 
+void AnswerDialog(const std::string& caption, const std::function<void(HWND)>& script)
+{
+    Answer answer;
+    answer.title = caption;
+    answer.script = script;
+    Arm(answer);
+}
+
+void Type(HWND control, const std::string& text)
+{
+    if (HWND edit = ::FindWindowExA(control, nullptr, "Edit", nullptr))
+        control = edit;
+    for (char c : text)
+        ::SendMessageA(control, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+}
+
 bool AllAnswered() { return g_answers.empty(); }
 
 HWND FindTopLevel(const std::string& caption)
@@ -326,4 +350,37 @@ std::string ReadFile(const std::string& path)
         std::fclose(in);
     }
     return content;
+}
+
+namespace {
+
+std::string DosDevice(char letter)
+{
+    char prefix[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH))
+        return std::string();
+    return std::string(prefix) + "/dosdevices/" + letter + ":";
+}
+
+}  // namespace
+
+bool MapDrive(char letter, const std::string& folder)
+{
+    const std::string link = DosDevice(letter);
+    if (link.empty() || !RunUnix("Z:\\bin\\ln -sfn " + UnixPath(folder) + " " + link))
+        return false;
+    const std::string root = std::string(1, letter) + ":\\";
+    for (int i = 0; i < 50; ++i) {
+        if (::GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        ::Sleep(100);
+    }
+    return false;
+}
+
+void UnmapDrive(char letter)
+{
+    const std::string link = DosDevice(letter);
+    if (!link.empty())
+        RunUnix("Z:\\bin\\rm -f " + link);
 }

@@ -58,6 +58,11 @@ void Settle(DWORD ms);
 
 void AnswerFileDialog(const std::string& title, const std::string& name);
 void AnswerColorDialog(bool ok, COLORREF colour = 0);
+// A dialog of the program opened by the next click (a dialog run from a dialog): the
+// script works it and ends it.
+void AnswerDialog(const std::string& caption, const std::function<void(HWND)>& script);
+// Keys typed into an edit control (or a combo box's edit field), as WM_CHAR.
+void Type(HWND control, const std::string& text);
 // True when every armed answer was given.
 bool AllAnswered();
 
@@ -81,5 +86,8 @@ private:
 // A scratch CD-ROM base folder below the test's build folder (emptied first) with the test
 // target program copied in under the names given; paths without a trailing backslash.
 std::string MakeBaseFolder(const std::string& name, const std::vector<std::string>& programs);
+// A drive letter of the Wine prefix for a folder (a link in its dosdevices), and away again.
+bool MapDrive(char letter, const std::string& folder);
+void UnmapDrive(char letter);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);

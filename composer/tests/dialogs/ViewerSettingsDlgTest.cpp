@@ -1,6 +1,7 @@
 // The viewer settings dialog run by its opener on a target's viewer: the frame, the enable
 // rule, the help buttons, Test launching a real program, and what OK and Cancel hand back.
 #include "CFileViewer.h"
+#include "CFolderViewer.h"
 #include "CViewerSettingsDlg.h"
 #include "DialogDriver.h"
 
@@ -122,6 +123,29 @@ TEST(ViewerSettingsDlg, CancelWritesNothingAndMinimizedStartsIconic)
     EXPECT_EQ(viewer.GetTryAndForce(), 1);
     EXPECT_EQ(viewer.GetForceString1(), "one.exe");
     EXPECT_EQ(viewer.GetWindowShowCmdWindow(), 0);
+}
+
+TEST(ViewerSettingsDlg, FolderTargetTestIgnoresWindowStateAndForcedPrograms)
+{
+    const std::string base = MakeBaseFolder("viewer_folder", {"forced.exe"});
+    CFolderViewer viewer;
+    viewer.SetTargetFilename(base.c_str());
+    viewer.SetViewerType(CViewer::TypeFolder);
+    viewer.SetTryAndForce(1);
+    viewer.SetForceString1((base + "\\forced.exe").c_str());
+    viewer.SetWindowShowCmdWindow(1);
+    const INT_PTR result = RunOpener([&] { return CViewerSettingsDlg::Edit(viewer, base.c_str(), nullptr); },
+                                     "Viewer Settings for " + base, [&](HWND w) {
+        EXPECT_EQ(Selection(w, IDC_WINDOW_STATE), CViewerSettingsDlg::StateMaximized);
+        Click(w, IDC_TEST);
+        Settle(200);
+        EXPECT_EQ(FindTopLevel("forced.exe"), nullptr);
+        EXPECT_EQ(ReadFile(base + "\\forced.txt"), "");
+        CloseWindowOf(FindTopLevel(base));  // the shell's window of the folder, where there is one
+        Click(w, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(viewer.GetWindowShowCmdWindow(), 1);
 }
 
 }  // namespace
