@@ -1,13 +1,11 @@
 // What the target settings dialogs' tests share: the viewers' stand-in player controls under
-// the real class ids, a viewer platform that starts no program (the Flash viewer's installer
-// run is only recorded), and a script for a window other than the dialog under test (the
-// extractor a Zip Test opens, say), run once by a thread timer when it shows.
+// the real class ids, and a viewer platform that starts no program (the Flash viewer's
+// installer run is only recorded).
 #pragma once
 #include "CInertViewerPlatform.h"
 #include "DialogDriver.h"
 #include "standin/StandInControlRegistration.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,8 +27,3 @@ public:
                       ProcessInfo_Tag& started, DWORD& lastError) override;
     std::vector<std::string> started;
 };
-
-// Runs script once on the first visible window of this thread with that caption.
-void WhenWindowShows(const std::string& caption, const std::function<void(HWND)>& script);
-// Every armed script has run.
-bool AllWindowScriptsRan();

@@ -63,7 +63,7 @@ std::vector<std::string> ComboItems(HWND w, int id)
 // The extractor a Test opens: Install into the folder given, then Close.
 void InstallInto(const std::string& destination, std::string* proposed)
 {
-    WhenWindowShows(kExtractor, [=](HWND x) {
+    AnswerDialog(kExtractor, [=](HWND x) {
         *proposed = Text(x, IDC_ZIP_DESTINATION);
         SetText(x, IDC_ZIP_DESTINATION, destination);
         Click(x, IDC_ZIP_INSTALL);
@@ -241,7 +241,7 @@ TEST(ZipViewerSettingsDlg, ListingShortcutsIconsTestAndWriteBackOnOk)
         Click(w, IDC_TEST);
         InstallInto(into2, &proposed2);
         Click(w, IDC_TEST);
-        EXPECT_TRUE(AllWindowScriptsRan());
+        EXPECT_TRUE(AllAnswered());
         DWORD mark = 0;
         EXPECT_FALSE(registry.QueryDword(projectPath, "4T", mark)) << mark;
         Click(w, IDOK);
