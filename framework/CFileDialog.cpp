@@ -56,3 +56,23 @@ CString CFileDialog::GetFileExt() const
     const int dot = name.ReverseFind('.');
     return dot < 0 ? CString() : name.Mid(dot + 1);
 }
+
+std::vector<CString> CFileDialog::GetPathNames() const
+{
+    std::vector<CString> paths;
+    const char* first = m_file.data();
+    if (!*first)
+        return paths;
+    const char* next = first + std::strlen(first) + 1;
+    const bool several = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && next < m_file.data() + m_file.size() && *next;
+    if (!several) {
+        paths.emplace_back(first);
+        return paths;
+    }
+    CString folder(first);
+    if (folder.Right(1) != "\\")
+        folder += "\\";
+    for (const char* end = m_file.data() + m_file.size(); next < end && *next; next += std::strlen(next) + 1)
+        paths.push_back(folder + next);
+    return paths;
+}

@@ -9,7 +9,9 @@
 //
 // The filter is pairs of description and pattern separated by "|", ended by "||". The
 // chosen name lives in a buffer of the size given (MAX_PATH unless set); DoModal gives
-// IDOK or IDCANCEL.
+// IDOK or IDCANCEL. With OFN_ALLOWMULTISELECT the dialog hands back one name as one full
+// path, several as the folder followed by the names; GetPathNames gives full paths either
+// way (65535 bytes of buffer make room for many).
 #pragma once
 #include "CWnd.h"
 
@@ -31,6 +33,8 @@ public:
     void SetBufferSize(DWORD size);
 
     CString GetPathName() const { return CString(m_file.data()); }
+    // Every name chosen, each as a full path (one for a dialog without multiple selection).
+    std::vector<CString> GetPathNames() const;
     // The part after the last backslash, and the extension after the last dot in it.
     CString GetFileName() const;
     CString GetFileExt() const;
