@@ -468,6 +468,21 @@ TEST_F(MenuRecord, CountsAboveTwentyFiveBeyondTheFileAndBelowZero)
     EXPECT_EQ(read->GetMenuButtonCount(), 0);
 }
 
+// A button makes its viewer ready (Init) at every launch of the menu's window: a slideshow's
+// slides and music get the base folder once.
+TEST(MenuViewer, AButtonsSlideShowMadeReadyAgainKeepsItsPaths)
+{
+    CSlideShowViewer show;
+    show.SetProgramDirectory("D:\\cd");
+    show.AddSlide("one.png");
+    show.SetBackgroundMusic("music\\slides.wav");
+    for (int launch = 0; launch < 3; ++launch)
+        show.Init();
+    ASSERT_EQ(show.GetSlides().size(), 1u);
+    EXPECT_EQ(show.GetSlides()[0], "D:\\cd\\one.png");
+    EXPECT_EQ(show.GetBackgroundMusic(), "D:\\cd\\music\\slides.wav");
+}
+
 TEST(MenuViewer, WithoutAWindowALaunchedMenuEndsAtOnce)
 {
     CMenuViewer m;
