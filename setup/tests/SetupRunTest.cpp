@@ -405,6 +405,26 @@ void RemoveTree(const std::string& folder)
     ::RemoveDirectoryA(folder.c_str());
 }
 
+// A run cut off half way (a killed test run) leaves an installation in the tree's Wine
+// prefix: its folders, links and uninstall entry would fail the next run's checks, so they
+// go before the first test.
+class LeftoversOfAnEarlierRun : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ::DeleteFileA((Special(CSIDL_DESKTOP) + "\\Velmora Composer.lnk").c_str());
+        RemoveTree(Special(CSIDL_PROGRAMS) + "\\Corvex Software");
+        RemoveTree(Special(CSIDL_PROGRAM_FILES) + "\\Corvex Software");
+        for (const char* folder : {"C:\\Velmora Test Install", "C:\\100% done", "C:\\Velmora Fault",
+                                   "C:\\setup faults", "C:\\CorvexTemp"})
+            RemoveTree(folder);
+        ::DeleteFileA("C:\\DelUS.bat");
+        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora");
+    }
+};
+
+const ::testing::Environment* const kLeftovers = ::testing::AddGlobalTestEnvironment(new LeftoversOfAnEarlierRun);
+
 } // namespace
 
 // A folder with "%" in its name, the desktop shortcut, and an installed list edited to name
