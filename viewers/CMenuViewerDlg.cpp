@@ -101,7 +101,6 @@ void CMenuViewerDlg::Show(CMenuViewer* viewer)
         return;
     m_shownViewer = viewer;
     const CMenuViewerSettings& s = viewer->MenuSettings();
-    int height = s.MenuHeight;
     if (s.ShowMenuTitleBar) {
         LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
         ::SetWindowLongA(m_hWnd, GWL_STYLE, style | WS_CAPTION);
@@ -112,11 +111,10 @@ void CMenuViewerDlg::Show(CMenuViewer* viewer)
             ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         }
         SetWindowText(s.MenuTitle);
-        height += ::GetSystemMetrics(SM_CYCAPTION);
     }
-    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN), screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    ::SetWindowPos(m_hWnd, nullptr, (screenWidth - s.MenuWidth) / 2, (screenHeight - height) / 2, s.MenuWidth, height,
-                   SWP_NOZORDER | SWP_FRAMECHANGED);
+    const LayoutRect r = MenuWindowRect(s.MenuWidth, s.MenuHeight, s.ShowMenuTitleBar != 0, ::GetSystemMetrics(SM_CYCAPTION),
+                                        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    ::SetWindowPos(m_hWnd, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_FRAMECHANGED);
     m_background = s.ShowMenuBackgroundColor ? COLORREF(s.MenuBackgroundColor) : ::GetSysColor(COLOR_BTNFACE);
 
     ShowWindow(SW_SHOW);

@@ -34,6 +34,12 @@ MenuLayout LayOutMenu(int width, int height, const std::vector<int>& captionWidt
     return out;
 }
 
+LayoutRect MenuWindowRect(int width, int height, bool titleBar, int captionHeight, int screenWidth, int screenHeight)
+{
+    const int h = titleBar ? height + captionHeight : height;
+    return LayoutRect{ (screenWidth - width) / 2, (screenHeight - h) / 2, width, h };
+}
+
 CString MenuMailTarget(const CString& target)
 {
     CString lower = target;

@@ -33,6 +33,11 @@ struct MenuLayout {
 VIEWERS_API MenuLayout LayOutMenu(int width, int height, const std::vector<int>& captionWidths,
                                   const std::vector<int>& actions);
 
+// Where Show puts the window: the drawing area's width, its height plus the caption's when
+// the menu has a caption bar, centred on the screen (halves truncated toward zero).
+VIEWERS_API LayoutRect MenuWindowRect(int width, int height, bool titleBar, int captionHeight, int screenWidth,
+                                      int screenHeight);
+
 // The address an e-mail button opens: "mailto:" put in front unless it begins so already (in
 // any case of letters).
 VIEWERS_API CString MenuMailTarget(const CString& target);

@@ -146,6 +146,25 @@ TEST(MenuLayoutDecisions, ButtonsTextBoxAndIds)
     }
 }
 
+TEST(MenuLayoutDecisions, TheWindowCentredWithItsCaptionOnTop)
+{
+    const struct {
+        int width, height;
+        bool titleBar;
+        LayoutRect window;
+    } cases[] = {
+        { 640, 480, true, { 320, 263, 640, 498 } },   // 480 + an 18-pixel caption on a 1280 x 1024 screen
+        { 640, 480, false, { 320, 272, 640, 480 } },
+        { 1281, 1025, false, { 0, 0, 1281, 1025 } },  // (1280 - 1281) / 2 truncates toward zero
+        { 1301, 400, true, { -10, 303, 1301, 418 } },
+    };
+    for (const auto& c : cases) {
+        const LayoutRect r = MenuWindowRect(c.width, c.height, c.titleBar, 18, 1280, 1024);
+        EXPECT_TRUE(r == c.window) << c.width << "x" << c.height << ": " << r.x << "," << r.y << " " << r.width << "x"
+                                   << r.height;
+    }
+}
+
 TEST(MenuLayoutDecisions, TheMailAddressRule)
 {
     const struct {
@@ -348,7 +367,8 @@ TEST_F(MenuRecord, RecordFieldsInFileOrder)
         "B:1", "S:My Menu", "I:640", "I:480", "B:0", "S:Line one\r\nLine two", "B:0", "I:0", "S:", "I:3",
         "S:Open", "I:1", "I:0", "I:0", "I:0", "S:a.txt", "S:", "B:0", "B:0", "S:", "S:", "B:0",
         "S:Exit", "I:0", "I:4",
-        "S:Nothing", "I:2", "I:4294967295",
+        // -1 as the decoder's long holds the four bytes FF FF FF FF
+        "S:Nothing", "I:2", "I:" + std::to_string(static_cast<long>(0xFFFFFFFFul)),
         "I:1511",
     };
     EXPECT_EQ(DecodeRecords(FileBytes(path_)), expected);
@@ -483,6 +503,8 @@ TEST(MenuViewer, AButtonsSlideShowMadeReadyAgainKeepsItsPaths)
     EXPECT_EQ(show.GetBackgroundMusic(), "D:\\cd\\music\\slides.wav");
 }
 
+#if !(defined(_WIN32) && defined(VELMORA_VIEWERS_WINDOWS))
+// (The library's build makes the window; its tests run under Wine.)
 TEST(MenuViewer, WithoutAWindowALaunchedMenuEndsAtOnce)
 {
     CMenuViewer m;
@@ -492,5 +514,7 @@ TEST(MenuViewer, WithoutAWindowALaunchedMenuEndsAtOnce)
     m.Show();
     EXPECT_FALSE(m.IsAlive());
 }
+
+#endif
 
 }

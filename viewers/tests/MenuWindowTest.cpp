@@ -361,10 +361,27 @@ TEST_F(MenuWindow, AWindowThatCannotBeMadeLeavesTheMenuNotAlive)
     EXPECT_EQ(m->GetWindow(), nullptr);
     m->Show();
     EXPECT_NE(std::string(m->GetLog().c_str()).find("Menu window could not be created"), std::string::npos);
-    // The viewer goes while its window is up: the window never calls it again.
+    // A picture that cannot be decoded leaves the plain colour.
+    ::CopyFileA((kFixtures + "\\broken.png").c_str(), (folder_ + "\\broken.png").c_str(), FALSE);
+    m->SetMenuBackgroundImage("broken.png");
+    m->SetShowMenuBackgroundColor(1);
+    m->SetMenuBackgroundColor(RGB(0, 128, 0));
+    m->SetShowMenuTitleBar(0);
+    m->SetMenuWidth(200);
+    m->SetMenuHeight(150);
     m->Launch();
     ASSERT_NE(m->GetWindow(), nullptr);
-    const HWND window = m->GetWindow()->m_hWnd;
+    CMenuViewerDlg* w = m->GetWindow();
+    m->Show();
+    ASSERT_TRUE(PumpUntil([&] { return w->IsBackgroundReady(); }, 3000));
+    Pump(300);
+    EXPECT_FALSE(w->HasPicture());
+    HDC dc = ::GetDC(w->m_hWnd);
+    EXPECT_EQ(::GetPixel(dc, 3, 3), RGB(0, 128, 0));
+    EXPECT_EQ(::GetPixel(dc, 100, 100), RGB(0, 128, 0));
+    ::ReleaseDC(w->m_hWnd, dc);
+    // The viewer goes while its window is up: the window never calls it again.
+    const HWND window = w->m_hWnd;
     m.reset();
     EXPECT_FALSE(::IsWindow(window));
 }
