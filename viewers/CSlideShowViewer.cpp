@@ -78,8 +78,10 @@ void CSlideShowViewer::Init()
     }
     m_SlideShowSettings.Slides = slides;
     m_SlideShowSettings.NumSlides = static_cast<int>(slides.size());
-    if (!m_SlideShowSettings.BackgroundMusic.IsEmpty())
-        m_SlideShowSettings.BackgroundMusic = m_Settings.ProgramDirectory + "\\" + m_SlideShowSettings.BackgroundMusic;
+    // The music likewise: a menu's button makes its slideshow ready at every launch of the menu.
+    CString& music = m_SlideShowSettings.BackgroundMusic;
+    if (!music.IsEmpty() && music.Find(m_Settings.ProgramDirectory) < 0)
+        music = m_Settings.ProgramDirectory + "\\" + music;
     if (m_SlideShowSettings.SlideShowWindowSize == 1)
         m_FullScreen = true;
 }

@@ -1,12 +1,14 @@
 // The project data file and autorun.inf as Create writes them and Open reads them back.
 // tests/fixtures/base holds the base folder of a project with a File, a Folder, a Media, a
-// Flash, a Zip, a Web and a SlideShow target; what the code writes must equal it byte for
-// byte, the project key aside.
+// Flash, a Zip, a Web, a SlideShow and a Menu target (whose buttons hold one viewer of every
+// other kind and an Exit); what the code writes must equal it byte for byte, the project key
+// aside.
 #include "CAutorunInf.h"
 #include "CFileViewer.h"
 #include "CFlashViewer.h"
 #include "CFolderViewer.h"
 #include "CMediaViewer.h"
+#include "CMenuViewer.h"
 #include "CZipViewer.h"
 #include "CProjectData.h"
 #include "RecordDecoder.h"
@@ -17,9 +19,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #ifndef _WIN32
@@ -65,7 +69,8 @@ protected:
     // The fixture project: a File target with a failsafe program, a Folder target below the
     // base folder, a Media target in a bordered window of its own size, a Flash movie of
     // 400 x 300 without a caption, a Zip target, a Web target that slides in, a SlideShow with
-    // music of its own, one additional viewer, splash and music.
+    // music of its own, a Menu with a button of every other kind and an Exit, one additional
+    // viewer, splash and music.
     void Fill(CProjectData& project)
     {
         project.ProjectKey = CProjectData::NewProjectKey();
@@ -155,9 +160,43 @@ protected:
         show->AddSlide("slides\\one.png");
         show->AddSlide("slides\\two.png");
         ASSERT_TRUE(project.AddTarget(show));
+        CMenuViewer* menu = new CMenuViewer;
+        menu->SetViewerType(CViewer::TypeMenu);
+        menu->SetTargetFilename("menu");
+        menu->SetMenuTitle("Start here");
+        menu->SetMenuWidth(600);
+        menu->SetMenuHeight(420);
+        menu->SetShowMenuText(1);
+        menu->SetMenuText("<b>Welcome</b>");
+        menu->SetShowMenuBackgroundColor(1);
+        menu->SetMenuBackgroundColor(0x00402010);
+        menu->SetMenuBackgroundImage("art\\menu.bmp");
+        const struct {
+            int type, action;
+            const char* caption;
+            const char* target;
+        } buttons[] = { { CViewer::TypeFile, 0, "Read me", "docs\\menu.txt" },
+                        { CViewer::TypeFolder, 1, "Pictures", "" },
+                        { CViewer::TypeWeb, 2, "News", "web\\news.html" },
+                        { CViewer::TypeZip, 0, "Extras", "setup\\extras.zip" },
+                        { CViewer::TypeMedia, 0, "Clip", "media\\clip.vmedia" },
+                        { CViewer::TypeFlash, 0, "Intro", "flash\\intro.vflash" },
+                        { CViewer::TypeSlideShow, 3, "Slides", "slides" } };
+        for (const auto& b : buttons) {
+            CViewer* viewer = NewViewerOfType(b.type);
+            buttonViewers_.emplace_back(viewer);
+            viewer->SetViewerType(b.type);
+            viewer->SetTargetFilename(b.type == CViewer::TypeFolder ? CString(base_.c_str()) + "\\Pictures" : CString(b.target));
+            menu->AddMenuButton(b.caption, b.type % 3, b.action, viewer);
+        }
+        dynamic_cast<CSlideShowViewer*>(buttonViewers_.back().get())->AddSlide("slides\\one.png");
+        menu->AddMenuButton("Exit", 2, 4, nullptr);
+        ASSERT_TRUE(project.AddTarget(menu));
     }
 
     std::string base_, data_, autorun_;
+    // The viewers of the menu's buttons: given to it, so not its own.
+    std::vector<std::unique_ptr<CViewer>> buttonViewers_;
 };
 
 TEST_F(ProjectData, WritesTheFixtureBaseFolder)
@@ -190,7 +229,7 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
     const std::vector<std::string> head = {
         "I:2", "I:9", "I:6", "(key)", "B:1", "B:1", "B:0", "B:1", "B:1", "I:3368601", "B:1", "S:music\\theme.mp3",
         "B:0", "B:0", "B:1", "B:1", "B:1", "S:art\\splash.bmp", "S:art\\splash.wav", "I:4", "B:1", "I:16777215",
-        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:7",
+        "I:1", "S:pdf", "S:acrobat\\setup.exe", "S:Install the reader?~^~It is free.", "S:5.0", "B:0", "I:8",
         // File target
         "I:0", "I:0", "S:docs\\readme.txt", "S:-r /showCmdMAX", "B:0", "B:0", "S:", "S:", "B:1",
         "S:tools\\viewer-setup.exe", "B:1", "B:0", "B:1", "S:2.1", "B:1", "S:Install the viewer?~^~It takes a minute.",
@@ -217,6 +256,25 @@ TEST_F(ProjectData, FixtureHoldsTheFieldsInFileOrder)
         "I:6", "I:0", "S:slides", "S:", "B:0", "B:0", "S:", "S:", "B:0",
         "B:0", "B:1", "B:1", "I:0", "I:640", "I:480", "I:0", "I:2", "S:music\\slides.wav", "I:2113664", "I:1", "I:2",
         "S:slides\\one.png", "S:slides\\two.png",
+        // Menu target: the common record, title bar, title, size, text, colour, picture, then
+        // 8 buttons: caption, style, action and the whole record of the button's viewer
+        "I:7", "I:0", "S:menu", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:1", "S:Start here", "I:600", "I:420", "B:1", "S:<b>Welcome</b>", "B:1", "I:4202512", "S:art\\menu.bmp", "I:8",
+        "S:Read me", "I:0", "I:0", "I:0", "I:0", "S:docs\\menu.txt", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "S:Pictures", "I:1", "I:1", "I:1", "I:0", "S:B@5e_F01der\\Pictures", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "S:News", "I:2", "I:2", "I:2", "I:0", "S:web\\news.html", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:1", "B:1", "B:1", "B:1", "I:0", "I:800", "I:600", "B:1", "I:0", "I:2", "I:0", "I:0", "B:0", "I:0", "I:100",
+        "B:1", "B:0",
+        "S:Extras", "I:0", "I:0", "I:3", "I:0", "S:setup\\extras.zip", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "S:A File is about to be un-ziped on your system.~^~~^~Please select the destination folder.", "I:1", "S:",
+        "B:0", "S:", "I:0",
+        "S:Clip", "I:1", "I:0", "I:4", "I:0", "S:media\\clip.vmedia", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:1", "B:0", "B:1", "B:1", "I:0", "I:800", "I:600", "B:1", "B:1", "B:1", "B:1", "B:0", "I:0", "B:0", "I:5", "I:0",
+        "S:Intro", "I:2", "I:0", "I:5", "I:0", "S:flash\\intro.vflash", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:1", "B:0", "B:1", "B:1", "I:0", "I:640", "I:480", "B:0",
+        "S:Slides", "I:0", "I:3", "I:6", "I:0", "S:slides", "S:", "B:0", "B:0", "S:", "S:", "B:0",
+        "B:0", "B:1", "B:0", "I:0", "I:800", "I:600", "I:0", "I:5", "S:", "I:0", "I:0", "I:1", "S:slides\\one.png",
+        "S:Exit", "I:2", "I:4",
     };
     ASSERT_EQ(r.size(), head.size());
     for (size_t i = 0; i < head.size(); ++i)
@@ -263,7 +321,7 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     EXPECT_EQ(written.AdditionalViewers[0].Confirmation, "Install the reader?\r\nIt is free.") << "own copy kept";
     EXPECT_EQ(read.Agreement, 0);
 
-    ASSERT_EQ(read.GetTargetCount(), 7);
+    ASSERT_EQ(read.GetTargetCount(), 8);
     CViewer* file = read.GetTarget(0);
     ASSERT_NE(dynamic_cast<CFileViewer*>(file), nullptr);
     EXPECT_EQ(file->GetTargetFilename(), "docs\\readme.txt");
@@ -313,6 +371,28 @@ TEST_F(ProjectData, ReadsBackFieldForField)
     ASSERT_NE(show, nullptr);
     EXPECT_EQ(show->SlideShowSettings(), dynamic_cast<CSlideShowViewer*>(written.GetTarget(6))->SlideShowSettings());
     EXPECT_EQ(show->GetSlides().size(), 2u);
+    auto* menu = dynamic_cast<CMenuViewer*>(read.GetTarget(7));
+    ASSERT_NE(menu, nullptr);
+    const CMenuViewer* wrote = dynamic_cast<CMenuViewer*>(written.GetTarget(7));
+    EXPECT_TRUE(menu->MenuSettings() == wrote->MenuSettings());
+    ASSERT_EQ(menu->GetMenuButtonCount(), 8);
+    const int types[] = { 0, 1, 2, 3, 4, 5, 6 };
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(menu->GetMenuButtonCaption(i), wrote->GetMenuButtonCaption(i));
+        EXPECT_EQ(menu->GetMenuButtonStyle(i), wrote->GetMenuButtonStyle(i));
+        EXPECT_EQ(menu->GetMenuButtonAction(i), wrote->GetMenuButtonAction(i));
+        CViewer* viewer = menu->GetMenuButtonViewer(i);
+        if (i == 7) {
+            EXPECT_EQ(viewer, nullptr) << "Exit";
+            continue;
+        }
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(viewer->GetViewerType(), types[i]);
+        EXPECT_EQ(std::string(typeid(*viewer).name()), std::string(typeid(*wrote->GetMenuButtonViewer(i)).name()));
+        EXPECT_EQ(viewer->GetProgramDirectory(), "E:\\");
+        EXPECT_EQ(viewer->GetProjectRegistryKey(), written.ProjectKey);
+    }
+    EXPECT_EQ(menu->GetMenuButtonViewer(1)->GetTargetFilename(), "E:\\Pictures");
 }
 
 TEST_F(ProjectData, SmallestProject)
@@ -487,7 +567,7 @@ void WriteCurrentHead(CFileReadWrite& out, int targets)
 TEST_F(OldFile, TypeCodesNoViewerHasReadAsFile)
 {
     struct Case { int stored; int type; bool file; };
-    const Case cases[] = { { 0, 0, true }, { 1, 1, false }, { 7, 7, true }, { 8, 0, true }, { 42, 0, true }, { -1, 0, true } };
+    const Case cases[] = { { 0, 0, true }, { 1, 1, false }, { 8, 0, true }, { 42, 0, true }, { -1, 0, true } };
     Open();
     WriteCurrentHead(out, static_cast<int>(sizeof cases / sizeof cases[0]));
     for (const Case& c : cases) {

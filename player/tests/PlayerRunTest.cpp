@@ -9,6 +9,7 @@
 #include "CFlashViewer.h"
 #include "CFolderViewer.h"
 #include "CMediaViewer.h"
+#include "CMenuViewer.h"
 #include "CProjectData.h"
 #include "CSlideShowViewer.h"
 #include "CWebViewer.h"
@@ -1213,4 +1214,224 @@ TEST(PlayerRun, ASlideShowAndAWebTargetOnScreen)
     EXPECT_NE(all.find("** Target #0 **"), std::string::npos);
     EXPECT_NE(all.find("** Target #1 **"), std::string::npos);
     EXPECT_NE(all.find("Navigate file:///"), std::string::npos);
+}
+
+namespace {
+
+// A click as the mouse makes it, on the button of that control id in a window of the player.
+void ClickButton(HWND window, int id)
+{
+    HWND button = ::GetDlgItem(window, id);
+    const LPARAM at = MAKELPARAM(5, 5);
+    ::SendMessageA(button, WM_MOUSEMOVE, 0, at);
+    ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(button, WM_LBUTTONUP, 0, at);
+}
+
+CSlideShowViewer* TwoSlides(CSlideShowViewer& show)
+{
+    show.SetViewerType(CViewer::TypeSlideShow);
+    show.SetTargetFilename("red.bmp");
+    show.SetCustomSlideShowWidth(200);
+    show.SetCustomSlideShowHeight(150);
+    show.SetDisplayTime(1);
+    show.AddSlide("red.bmp");
+    show.AddSlide("blue.png");
+    return &show;
+}
+
+void CopySlides(const std::string& base)
+{
+    const std::string fixtures = std::string(VELMORA_TEST_SOURCE_DIR) + "\\..\\viewers\\tests\\fixtures";
+    ASSERT_TRUE(CopyInto(fixtures + "\\slide_red.bmp", base, "red.bmp"));
+    ASSERT_TRUE(CopyInto(fixtures + "\\slide_blue.png", base, "blue.png"));
+}
+
+}
+
+// A Menu target: its window comes up, a click on its program button starts the program and
+// one on its slideshow button shows the slides; Exit ends the menu and the run.
+TEST(PlayerRun, AMenuTargetsButtonsOpenAProgramAndASlideShowAndExitEndsTheRun)
+{
+    const std::string base = MakeBaseFolder("run_menu");
+    CopyMedia(base);
+    CopySlides(base);
+    CopyLongTarget(base, "menutarget.exe");
+    CFileViewer program;
+    program.SetViewerType(CViewer::TypeFile);
+    program.SetTargetFilename("menutarget.exe");
+    program.SetTargetFileExtension(".exe");
+    CSlideShowViewer show;
+    CMenuViewer menu;
+    menu.SetViewerType(CViewer::TypeMenu);
+    menu.SetTargetFilename("menu");  // logged as a target (an empty name logs as an additional viewer)
+    menu.SetMenuTitle("Velmora Run Menu");
+    menu.SetMenuWidth(400);
+    menu.SetMenuHeight(300);
+    menu.AddMenuButton("Program", 0, MenuActionFile, &program);
+    menu.AddMenuButton("Slides", 1, MenuActionSlideShow, TwoSlides(show));
+    menu.AddMenuButton("Exit", 2, MenuActionExit, nullptr);
+    Project p;
+    p.splash = 0;
+    p.viewers = {&menu};
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const HWND window = WaitForWindow("Velmora Run Menu", 30000);
+    ASSERT_NE(window, nullptr);
+    ::Sleep(500);
+    RECT r;
+    ::GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300 + ::GetSystemMetrics(SM_CYCAPTION));
+    ClickButton(window, 1024);
+    EXPECT_TRUE(WaitForProcesses("menutarget.exe", 1, 20000)) << "the program button";
+    ClickButton(window, 1025);
+    EXPECT_NE(WaitForVisibleWindow(::GetProcessId(player), "#32770", 200, 150, 10000), nullptr) << "the slideshow button";
+    EXPECT_EQ(::WaitForSingleObject(player, 500), (DWORD)WAIT_TIMEOUT) << "the menu stays up";
+    ClickButton(window, IDOK);
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "Exit ends the menu and the run";
+    DWORD code = 1;
+    ::GetExitCodeProcess(player, &code);
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ProcessesNamed("menutarget.exe").size(), 1u) << "what a button started keeps running";
+    EndAll("menutarget.exe");
+    const std::string log = Joined(ReadLog(base + "\\debug.afv"));
+    EXPECT_NE(log.find("** Target #0 **"), std::string::npos) << log;
+}
+
+// One target of every kind in one base folder written by the project's own code, the
+// stand-ins registered: a program, a folder, a web page, a zip archive (its dialog pressed
+// through), media, Flash, a slideshow and a menu. The run goes through them all and ends on its
+// own; the debug log holds every target's section.
+TEST(PlayerRun, AProjectWithATargetOfEveryKindPlaysThroughThem)
+{
+    const std::string base = MakeBaseFolder("run_every_kind");
+    CopyMedia(base);
+    CopySlides(base);
+    ::CreateDirectoryA((base + "\\Pictures").c_str(), nullptr);
+    ASSERT_TRUE(CopyInto(std::string(VELMORA_TEST_SOURCE_DIR) + "\\..\\viewers\\tests\\fixtures\\zip\\app.zip", base,
+                         "app.zip"));
+    if (FILE* f = std::fopen((base + "\\page.html").c_str(), "wb")) {
+        std::fputs("<html><body>Every kind</body></html>", f);
+        std::fclose(f);
+    }
+    if (FILE* f = std::fopen((base + "\\clip.vmedia").c_str(), "wb")) {
+        std::fputs("160 120 800", f);
+        std::fclose(f);
+    }
+    if (FILE* f = std::fopen((base + "\\movie.vflash").c_str(), "wb")) {
+        std::fputs("0 0 800", f);
+        std::fclose(f);
+    }
+    char desktop[MAX_PATH] = "";
+    ::SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
+    const std::string unpacked = std::string(desktop) + "\\VelmoraRunEveryKind";
+    RemoveTree(unpacked);
+    CRegistryKey(HKEY_CURRENT_USER).Delete("Software\\Corvex Software\\VelmoraRunTest", nullptr);
+    StandInRegistration browser(Here());
+    StandInControlRegistration controls;
+    controls.Register(StandInControlRegistration::Newer, base + "\\velmora_standin9.dll");
+    controls.Register(StandInControlRegistration::Older, base + "\\velmora_standin9.dll");
+    controls.Register(StandInControlRegistration::Flash, base + "\\velmora_standin9.dll");
+
+    CWebViewer web;
+    web.SetViewerType(CViewer::TypeWeb);
+    web.SetTargetFilename("page.html");
+    CZipViewer zip;
+    zip.SetViewerType(CViewer::TypeZip);
+    zip.SetTargetFilename("app.zip");
+    zip.SetExtractLocation(1);
+    zip.SetExtractFolder("VelmoraRunEveryKind");
+    CMediaViewer media;
+    media.SetViewerType(CViewer::TypeMedia);
+    media.SetTargetFilename("clip.vmedia");
+    CFlashViewer flash;
+    flash.SetViewerType(CViewer::TypeFlash);
+    flash.SetTargetFilename("movie.vflash");
+    flash.SetCustomFlashWidth(160);
+    flash.SetCustomFlashHeight(120);
+    CSlideShowViewer show;
+    CFileViewer inMenu;
+    inMenu.SetViewerType(CViewer::TypeFile);
+    inMenu.SetTargetFilename("second.exe");
+    inMenu.SetTargetFileExtension(".exe");
+    CMenuViewer menu;
+    menu.SetViewerType(CViewer::TypeMenu);
+    menu.SetTargetFilename("menu");
+    menu.SetMenuTitle("Velmora Every Kind");
+    menu.SetMenuWidth(300);
+    menu.SetMenuHeight(240);
+    menu.AddMenuButton("Program", 0, MenuActionFile, &inMenu);
+    menu.AddMenuButton("Exit", 0, MenuActionExit, nullptr);
+    Project p;
+    p.splash = 0;
+    p.targets = {"first.exe"};
+    p.folderTarget = "Pictures";
+    p.viewers = {&web, &zip, &media, &flash, TwoSlides(show), &menu};
+    WriteProject(base + "\\velmora.dat", p);
+
+    HANDLE player = nullptr;
+    ASSERT_EQ(RunPlayer(base, "", 0, &player), 0u);
+    const DWORD id = ::GetProcessId(player);
+    bool folderClosed = false, browserClosed = false, installed = false, extracted = false, exited = false;
+    const std::string folder = base + "\\Pictures";
+    for (int i = 0; i < 1200 && ::WaitForSingleObject(player, 100) == WAIT_TIMEOUT; ++i) {
+        if (!folderClosed)
+            if (HWND w = ::FindWindowA(nullptr, folder.c_str())) {
+                ::PostMessageA(w, WM_CLOSE, 0, 0);
+                folderClosed = true;
+            }
+        if (!browserClosed)
+            if (HWND w = ::FindWindowA(STANDIN_WINDOW_CLASS, nullptr))
+                if (::IsWindowVisible(w)) {
+                    browser.Track(w);
+                    ::Sleep(300);
+                    ::PostMessageA(w, WM_CLOSE, 0, 0);
+                    browserClosed = true;
+                }
+        if (!extracted)
+            if (HWND d = FindExtractorOf(id)) {
+                char close[32] = "";
+                ::GetDlgItemTextA(d, 1, close, sizeof close);
+                if (!installed) {
+                    ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(1005, BN_CLICKED), (LPARAM)::GetDlgItem(d, 1005));
+                    installed = true;
+                } else if (std::string(close) == "Close") {
+                    ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), (LPARAM)::GetDlgItem(d, 1));
+                    extracted = true;
+                }
+            }
+        if (!exited)
+            if (HWND m = ::FindWindowA(nullptr, "Velmora Every Kind"))
+                if (::IsWindowVisible(m)) {
+                    ::Sleep(300);
+                    ClickButton(m, 1024);
+                    ::Sleep(1500);
+                    ClickButton(m, IDOK);
+                    exited = true;
+                }
+    }
+    EXPECT_EQ(::WaitForSingleObject(player, 30000), (DWORD)WAIT_OBJECT_0) << "the player ends on its own";
+    ::TerminateProcess(player, 1);
+    ::CloseHandle(player);
+    EXPECT_TRUE(browserClosed);
+    EXPECT_TRUE(extracted) << "the extractor came up and completed";
+    EXPECT_TRUE(exited) << "the menu came up";
+    EXPECT_FALSE(ReadWholeFile(unpacked + "\\app\\readme.vlmzip").empty());
+    const std::vector<std::string> log = ReadLog(base + "\\debug.afv");
+    const std::string all = Joined(log);
+    SCOPED_TRACE(all);
+    EXPECT_TRUE(Holds(log, "Num Targets: 8\n"));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NE(all.find("** Target #" + std::to_string(i) + " **"), std::string::npos) << i;
+    EXPECT_NE(all.find("Navigate file:///"), std::string::npos);
+    EXPECT_NE(all.find("End Process Dump\n"), std::string::npos);
+    StandInRegistration::EndProcessOf(::FindWindowA(STANDIN_WINDOW_CLASS, nullptr));
+    ::EnumWindows(CloseFolderWindow, 0);
+    RemoveTree(unpacked);
+    CRegistryKey(HKEY_CURRENT_USER).Delete("Software\\Corvex Software\\VelmoraRunTest", nullptr);
 }

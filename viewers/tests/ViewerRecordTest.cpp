@@ -208,7 +208,7 @@ TEST_F(ViewerRecord, WithoutFailsafeTheRecordEndsAfterItsFlag)
 
 TEST(ViewerTypes, UnknownCodesGiveFileViewers)
 {
-    for (int type : { 0, 7, 8, -1, 1000 }) {
+    for (int type : { 0, 8, -1, 1000 }) {
         std::unique_ptr<CViewer> v(NewViewerOfType(type));
         EXPECT_NE(dynamic_cast<CFileViewer*>(v.get()), nullptr) << type;
     }
