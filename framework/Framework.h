@@ -35,6 +35,7 @@
 #include "CFile.h"
 #include "CColorDialog.h"
 #include "CFileDialog.h"
+#include "CFolderDialog.h"
 #include "CFileException.h"
 #include "CFont.h"
 #include "CFrameWnd.h"
