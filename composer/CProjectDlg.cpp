@@ -6,7 +6,14 @@
 #include "CAutoPlayCheckDlg.h"
 #include "CAutorunInf.h"
 #include "CCmdUI.h"
+#include "BaseFolderPath.h"
+#include "CAdditionalViewersDlg.h"
+#include "CColorDialog.h"
 #include "CFileDialog.h"
+#include "CFolderDialog.h"
+#include "CSplashSettingsDlg.h"
+#include "CTargetFilesDlg.h"
+#include "TidyAdditionalViewers.h"
 #include "CMenu.h"
 #include "CPaintDC.h"
 #include "CPlayerSetCopier.h"
@@ -119,12 +126,23 @@ BEGIN_MESSAGE_MAP(CProjectDlg, CDialog)
     ON_COMMAND_RANGE(IDC_HELP_BASE, IDC_HELP_HIDE, &CProjectDlg::OnHelpButton)
     ON_COMMAND_RANGE(IDC_HELP_SPLASH, IDC_HELP_VIEWERS, &CProjectDlg::OnHelpButton)
     ON_COMMAND_RANGE(IDC_HELP_WAIT, IDC_HELP_WAIT, &CProjectDlg::OnHelpButton)
-    ON_BN_CLICKED(IDC_MUSIC, &CProjectDlg::OnOptionChanged)
     ON_BN_CLICKED(IDC_HIDE_PLAYER, &CProjectDlg::OnOptionChanged)
-    ON_BN_CLICKED(IDC_SPLASH, &CProjectDlg::OnOptionChanged)
     ON_BN_CLICKED(IDC_WAIT_TARGETS, &CProjectDlg::OnOptionChanged)
-    ON_BN_CLICKED(IDC_VIEWER_CHECKING, &CProjectDlg::OnOptionChanged)
-    ON_BN_CLICKED(IDC_PRELOAD, &CProjectDlg::OnOptionChanged)
+    ON_BN_CLICKED(IDC_BROWSE_BASE, &CProjectDlg::OnBrowseBase)
+    ON_BN_CLICKED(IDC_BROWSE_TARGETS, &CProjectDlg::OnBrowseTargets)
+    ON_BN_CLICKED(IDC_BROWSE_ICON, &CProjectDlg::OnBrowseIcon)
+    ON_BN_CLICKED(IDC_CLEAR_ICON, &CProjectDlg::OnClearIcon)
+    ON_BN_CLICKED(IDC_PRELOAD, &CProjectDlg::OnPreload)
+    ON_BN_CLICKED(IDC_PRELOAD_COLOUR, &CProjectDlg::OnPreloadColour)
+    ON_BN_CLICKED(IDC_SPLASH, &CProjectDlg::OnSplash)
+    ON_BN_CLICKED(IDC_SPLASH_SETTINGS, &CProjectDlg::OnSplashSettings)
+    ON_BN_CLICKED(IDC_CLEAR_SPLASH, &CProjectDlg::OnClearSplash)
+    ON_BN_CLICKED(IDC_VIEWER_CHECKING, &CProjectDlg::OnViewerChecking)
+    ON_BN_CLICKED(IDC_VIEWER_SETTINGS, &CProjectDlg::OnViewerSettings)
+    ON_BN_CLICKED(IDC_CLEAR_VIEWERS, &CProjectDlg::OnClearViewers)
+    ON_BN_CLICKED(IDC_MUSIC, &CProjectDlg::OnMusic)
+    ON_BN_CLICKED(IDC_BROWSE_MUSIC, &CProjectDlg::OnBrowseMusic)
+    ON_BN_CLICKED(IDC_CLEAR_MUSIC, &CProjectDlg::OnClearMusic)
     ON_UPDATE_COMMAND_UI(ID_CREATE, &CProjectDlg::OnUpdateCreate)
     ON_UPDATE_COMMAND_UI(ID_TEST, &CProjectDlg::OnUpdateTest)
     ON_UPDATE_COMMAND_UI(ID_SINGLE_INSTANCE, &CProjectDlg::OnUpdateSingleInstance)
@@ -413,6 +431,209 @@ void CProjectDlg::OnOptionChanged()
 {
     UpdateData(TRUE);
     EnableControls(TRUE);
+    SetTestEnabled(false);
+}
+
+// ---------------------------------------------------------------------------------------
+// The project's options
+
+void CProjectDlg::EnableTargetChoiceOnly()
+{
+    EnableControls(FALSE);
+    for (UINT id : {IDC_BROWSE_TARGETS, IDC_TARGET_SUMMARY, IDC_LABEL_TARGETS})
+        GetDlgItem(static_cast<int>(id))->EnableWindow(TRUE);
+}
+
+void CProjectDlg::EnablePair(UINT first, UINT second, bool enable)
+{
+    GetDlgItem(static_cast<int>(first))->EnableWindow(enable);
+    GetDlgItem(static_cast<int>(second))->EnableWindow(enable);
+}
+
+CString CProjectDlg::ChooseFile(const char* title, const char* filter, const char* defaultExtension)
+{
+    CFileDialog dialog(TRUE, defaultExtension, nullptr,
+                       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_LONGNAMES | OFN_HIDEREADONLY,
+                       filter, this);
+    dialog.m_ofn.lpstrTitle = title;
+    dialog.m_ofn.lpstrInitialDir = m_baseFolder;
+    return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
+}
+
+// A new base folder starts a new project: targets and options chosen for another folder
+// would point into it.
+void CProjectDlg::OnBrowseBase()
+{
+    CFolderDialog dialog(LoadText(IDS_BROWSE_BASE_TITLE), nullptr, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    ResetProject();
+    m_baseFolder = dialog.GetFolderPath();
+    ShowHelp(IDS_TITLE_VELMORA, IDS_NEXT_TARGETS, FALSE);
+    ShowCdIcon();
+    EnableTargetChoiceOnly();
+}
+
+void CProjectDlg::OnBrowseTargets()
+{
+    UpdateData(TRUE);
+    const INT_PTR result = CTargetFilesDlg::Edit(*m_project, m_baseFolder, this);
+    if (result == IDOK) {
+        RebuildTargetSummary();
+        ShowHelp(IDS_TITLE_VELMORA, m_cdIcon.IsEmpty() ? IDS_NEXT_OPTIONS : IDS_NEXT_OPTIONS_ICON, FALSE);
+        EnableControls(TRUE);
+    }
+    if (m_project->GetTargetCount() == 0)
+        EnableTargetChoiceOnly();
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnBrowseIcon()
+{
+    const CString path =
+        ChooseFile("Select your Icon", "Program or Icon Files (*.ico; *.exe)|*.ico; *.exe||", "ico");
+    const int dot = path.ReverseFind('.');
+    const CString extension = dot < 0 ? CString() : path.Mid(dot + 1);
+    if (extension.CompareNoCase("ico") != 0 && extension.CompareNoCase("exe") != 0)
+        return;
+    SetTestEnabled(false);
+    CString stored;
+    if (!RelativeToBaseFolder(m_baseFolder, path, stored)) {
+        m_cdIcon.Empty();
+        ShowCdIcon();
+        ShowHelp(IDS_TITLE_VELMORA, IDS_ICON_OUTSIDE, TRUE);
+        SetTestEnabled(false);
+        return;
+    }
+    m_cdIcon = stored;
+    ShowCdIcon();
+    ShowHelp(IDS_TITLE_VELMORA, m_project->GetTargetCount() > 0 ? IDS_NEXT_OPTIONS_ICON : IDS_ICON_BEFORE_TARGETS,
+             FALSE);
+    if (m_project->GetTargetCount() > 0)
+        EnableControls(TRUE);
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnClearIcon()
+{
+    m_cdIcon.Empty();
+    ShowCdIcon();
+    RefreshControls();
+    EnableControls(TRUE);
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnPreload()
+{
+    UpdateData(TRUE);
+    EnablePair(IDC_PRELOAD_LABEL, IDC_PRELOAD_COLOUR, m_project->PreloadTargets != 0);
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnPreloadColour()
+{
+    CColorDialog dialog(m_project->PreloadColour, CC_FULLOPEN | CC_RGBINIT, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_project->PreloadColour = dialog.GetColor();
+    m_preloadColour.SetColor(m_project->PreloadColour);
+    m_preloadColour.Invalidate();
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnSplash()
+{
+    UpdateData(TRUE);
+    const bool on = m_project->Splash != 0;
+    EnablePair(IDC_SPLASH_SETTINGS, IDC_CLEAR_SPLASH, on);
+    SetTestEnabled(false);
+    if (on && m_project->SplashImage.IsEmpty())
+        OnSplashSettings();
+}
+
+void CProjectDlg::OnSplashSettings()
+{
+    UpdateData(TRUE);
+    if (CSplashSettingsDlg::Edit(*m_project, m_baseFolder, this) == IDOK)
+        RefreshControls();
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnClearSplash()
+{
+    m_project->SplashSound.Empty();
+    m_project->SplashImage.Empty();
+    m_project->SplashDuration.Empty();
+    m_project->SplashBackground = 0;
+    m_project->SplashColour = 0;
+    m_project->Splash = 0;
+    RefreshControls();
+    EnableControls(TRUE);
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnViewerChecking()
+{
+    UpdateData(TRUE);
+    const bool on = m_project->AdditionalViewerChecking != 0;
+    EnablePair(IDC_VIEWER_SETTINGS, IDC_CLEAR_VIEWERS, on);
+    SetTestEnabled(false);
+    if (on && (m_project->AdditionalViewers.empty() || m_project->AdditionalViewers[0].InstallerPath.IsEmpty()))
+        OnViewerSettings();
+}
+
+void CProjectDlg::OnViewerSettings()
+{
+    UpdateData(TRUE);
+    if (CAdditionalViewersDlg::Edit(m_project->AdditionalViewers, m_baseFolder, this) == IDOK)
+        TidyAdditionalViewers(m_project->AdditionalViewers);
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnClearViewers()
+{
+    m_project->AdditionalViewers.clear();
+    m_project->AdditionalViewerChecking = 0;
+    RefreshControls();
+    EnableControls(TRUE);
+    SetTestEnabled(false);
+}
+
+void CProjectDlg::OnMusic()
+{
+    UpdateData(TRUE);
+    const bool on = m_project->BackgroundMusic != 0;
+    EnablePair(IDC_BROWSE_MUSIC, IDC_CLEAR_MUSIC, on);
+    SetTestEnabled(false);
+    if (on && m_project->MusicFile.IsEmpty())
+        OnBrowseMusic();
+}
+
+// A music file outside the base folder would not be on the CD: refused like the icon.
+void CProjectDlg::OnBrowseMusic()
+{
+    UpdateData(TRUE);
+    const CString path = ChooseFile("Please select your WAV or MP3 file",
+                                    "Wave Files (*.wav), MP3 files (*.mp3)|*.wav; *.mp3||", nullptr);
+    if (path.IsEmpty())
+        return;
+    SetTestEnabled(false);
+    CString stored;
+    if (!RelativeToBaseFolder(m_baseFolder, path, stored)) {
+        ShowHelp(IDS_TITLE_VELMORA, IDS_MUSIC_OUTSIDE, TRUE);
+        SetTestEnabled(false);
+        return;
+    }
+    m_project->MusicFile = stored;
+    RefreshControls();
+}
+
+void CProjectDlg::OnClearMusic()
+{
+    m_project->BackgroundMusic = 0;
+    m_project->MusicFile.Empty();
+    RefreshControls();
+    EnablePair(IDC_BROWSE_MUSIC, IDC_CLEAR_MUSIC, false);
     SetTestEnabled(false);
 }
 

@@ -65,6 +65,22 @@ protected:
     afx_msg void OnHelpButton(UINT nID);
     afx_msg void OnOptionChanged();
 
+    afx_msg void OnBrowseBase();
+    afx_msg void OnBrowseTargets();
+    afx_msg void OnBrowseIcon();
+    afx_msg void OnClearIcon();
+    afx_msg void OnPreload();
+    afx_msg void OnPreloadColour();
+    afx_msg void OnSplash();
+    afx_msg void OnSplashSettings();
+    afx_msg void OnClearSplash();
+    afx_msg void OnViewerChecking();
+    afx_msg void OnViewerSettings();
+    afx_msg void OnClearViewers();
+    afx_msg void OnMusic();
+    afx_msg void OnBrowseMusic();
+    afx_msg void OnClearMusic();
+
     afx_msg void OnUpdateCreate(CCmdUI* pCmdUI);
     afx_msg void OnUpdateTest(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSingleInstance(CCmdUI* pCmdUI);
@@ -82,6 +98,12 @@ private:
     void RebuildTargetSummary();
     void ShowCdIcon();
     void SetTestEnabled(bool enabled);
+    // The project controls off but the targets' own: the state of a project without targets.
+    void EnableTargetChoiceOnly();
+    // The two controls beside an option's check box follow it.
+    void EnablePair(UINT first, UINT second, bool enable);
+    // A file dialog for one existing file, starting in the base folder; the chosen path or "".
+    CString ChooseFile(const char* title, const char* filter, const char* defaultExtension);
     CWnd* Control(UINT id);
     // The base folder with a trailing backslash.
     CString FolderPath() const;

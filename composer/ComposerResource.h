@@ -418,3 +418,40 @@
 #define IDS_HELP_SLIDESHOW_SIZE 32953
 #define IDS_TITLE_SLIDESHOW_PLAY 32954
 #define IDS_HELP_SLIDESHOW_PLAY 32955
+
+// The main dialog's option handlers.
+#define IDS_BROWSE_BASE_TITLE 32810
+#define IDS_MUSIC_OUTSIDE 32991
+
+// The Target Files dialog: slot k's target edit is 1047 + 2k and its parameters edit
+// 1048 + 2k; its browse button 1067 for slot 0 and 1010 + k after it; failsafe 1078 + k;
+// clear 1088 + k for slots 0 to 5 and 1089 + k after them; viewer settings 1099 + k;
+// launch target 1227 + k.
+#define IDD_TARGET_FILES 137
+#define IDI_TARGET_BROWSE 229
+#define IDI_TARGET_BROWSE_HOT 230
+#define IDC_TF_TARGET_0 1047
+#define IDC_TF_BROWSE_0 1067
+#define IDC_TF_BROWSE_1 1011
+#define IDC_TF_FAILSAFE_0 1078
+#define IDC_TF_CLEAR_0 1088
+#define IDC_TF_CLEAR_6 1095
+#define IDC_TF_CLEAR_ALL 1094
+#define IDC_TF_SETTINGS_0 1099
+#define IDC_TF_LAUNCH_0 1227
+#define IDC_TF_GROUP 1211
+#define IDC_TF_HELP_PANEL 666
+#define IDC_TF_LABEL_SETTINGS 1138
+#define ID_LAUNCH_FILE 32789
+#define ID_OPEN_FOLDER 32790
+#define ID_OPEN_URL 32791
+#define ID_CREATE_SLIDESHOW 32795
+#define ID_LAUNCH_MENU 32799
+#define IDS_TIP_TARGET_FAILSAFE 32886
+#define IDS_TIP_TARGET_CLEAR 32887
+#define IDS_TIP_TARGET_SETTINGS 32897
+#define IDS_TARGET_FILES_HELP 32992
+
+// The URL prompt.
+#define IDD_URL 207
+#define IDC_URL_TEXT 1169
