@@ -36,3 +36,14 @@ bool RelativeToBaseFolder(const CString& baseFolder, const CString& path, CStrin
     relative = full.substr(rest).c_str();
     return true;
 }
+
+bool IsInBaseFolder(const CString& baseFolder, const CString& folder)
+{
+    CString relative;
+    if (RelativeToBaseFolder(baseFolder, folder, relative))
+        return true;
+    CString base = baseFolder, chosen = folder;
+    base.TrimRight("\\/");
+    chosen.TrimRight("\\/");
+    return !base.IsEmpty() && base.CompareNoCase(chosen) == 0;
+}

@@ -13,3 +13,7 @@
 #include "CString.h"
 
 bool RelativeToBaseFolder(const CString& baseFolder, const CString& path, CString& relative);
+
+// The base folder itself or a folder inside it (the folder a browser rooted there may hand
+// back), compared as above.
+bool IsInBaseFolder(const CString& baseFolder, const CString& folder);

@@ -8,6 +8,8 @@
 #include "CFolderDialog.h"
 #include "CMediaViewer.h"
 #include "CMediaViewerSettingsDlg.h"
+#include "CMenuSettingsDlg.h"
+#include "CMenuViewer.h"
 #include "CSlideShowSettingsDlg.h"
 #include "CSlideShowViewer.h"
 #include "CUrlDlg.h"
@@ -41,18 +43,6 @@ bool StartsWithNoCase(const CString& text, const char* start)
 {
     const int length = static_cast<int>(strlen(start));
     return text.GetLength() >= length && text.Left(length).CompareNoCase(start) == 0;
-}
-
-// The base folder itself or a folder inside it.
-bool IsInBaseFolder(const CString& baseFolder, const CString& folder)
-{
-    CString relative;
-    if (RelativeToBaseFolder(baseFolder, folder, relative))
-        return true;
-    CString base = baseFolder, chosen = folder;
-    base.TrimRight("\\/");
-    chosen.TrimRight("\\/");
-    return !base.IsEmpty() && base.CompareNoCase(chosen) == 0;
 }
 
 }  // namespace
@@ -190,6 +180,8 @@ BOOL CTargetFilesDlg::OnCommand(WPARAM wParam, LPARAM lParam)
                 return TRUE;
             if (id == ID_LAUNCH_FILE)
                 ChooseFile(k);
+            else if (id == ID_LAUNCH_MENU)
+                ChooseMenu(k);
             else if (id == ID_CREATE_SLIDESHOW)
                 ChooseSlideShow(k);
             else if (id == ID_OPEN_FOLDER)
@@ -320,8 +312,10 @@ void CTargetFilesDlg::ChooseViewer(int k)
 // leaves the viewer as it was (a new one with its defaults).
 void CTargetFilesDlg::RunHandler(int k, int type, const CString& target)
 {
-    if (type == CViewer::TypeMenu)
-        return;  // menus are built by the menu editor
+    if (type == CViewer::TypeMenu) {
+        ChooseMenu(k);
+        return;
+    }
     if (type == CViewer::TypeSlideShow) {
         ChooseSlideShow(k);
         return;
@@ -352,6 +346,14 @@ void CTargetFilesDlg::ChooseSlideShow(int k)
     CViewer& viewer = ViewerOfType(k, CViewer::TypeSlideShow);
     if (CSlideShowSettingsDlg::Edit(static_cast<CSlideShowViewer&>(viewer), m_baseFolder, this) == IDOK)
         m_targets[k] = "SlideShow";
+    ApplySlotRules();
+}
+
+void CTargetFilesDlg::ChooseMenu(int k)
+{
+    CViewer& viewer = ViewerOfType(k, CViewer::TypeMenu);
+    if (CMenuSettingsDlg::Edit(static_cast<CMenuViewer&>(viewer), m_baseFolder, this) == IDOK)
+        m_targets[k] = "Menu";
     ApplySlotRules();
 }
 

@@ -76,6 +76,7 @@ private:
     void ChooseViewer(int k);
     void RunHandler(int k, int type, const CString& target);
     void ChooseSlideShow(int k);
+    void ChooseMenu(int k);
     void ChooseUrl(int k);
     void ChooseFolder(int k);
     void EditViewerSettings(int k);

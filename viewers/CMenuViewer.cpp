@@ -38,6 +38,41 @@ void CMenuViewer::AddMenuButton(CString caption, int style, int action, CViewer*
     slot.Viewer = viewer;
 }
 
+void CMenuViewer::AddMenuButton(CString caption, int style, int action, std::shared_ptr<CViewer> viewer)
+{
+    if (m_ButtonCount >= MaxButtons)
+        return;
+    AddMenuButton(caption, style, action, viewer.get());
+    HoldViewer(viewer);
+}
+
+void CMenuViewer::HoldViewer(const std::shared_ptr<CViewer>& viewer)
+{
+    if (!viewer)
+        return;
+    for (const std::shared_ptr<CViewer>& held : m_ReadViewers)
+        if (held == viewer)
+            return;
+    m_ReadViewers.push_back(viewer);
+}
+
+void CMenuViewer::ReleaseUnusedViewers()
+{
+    std::vector<std::shared_ptr<CViewer>> used;
+    for (const std::shared_ptr<CViewer>& held : m_ReadViewers) {
+        bool inUse = false;
+        for (int i = 0; i < m_ButtonCount; ++i)
+            inUse = inUse || m_Buttons[i].Viewer == held.get();
+        if (inUse)
+            used.push_back(held);
+    }
+    if (used.size() == m_ReadViewers.size())
+        return;
+    // The window's buttons may hold the viewers let go of: the window goes first.
+    DestroyMenuWindow();
+    m_ReadViewers.swap(used);
+}
+
 const MenuButtonSlot& CMenuViewer::Slot(int slot) const
 {
     static const MenuButtonSlot empty;
@@ -47,7 +82,7 @@ const MenuButtonSlot& CMenuViewer::Slot(int slot) const
 void CMenuViewer::ForgetReadViewers()
 {
     for (MenuButtonSlot& slot : m_Buttons)
-        for (const std::unique_ptr<CViewer>& owned : m_ReadViewers)
+        for (const std::shared_ptr<CViewer>& owned : m_ReadViewers)
             if (slot.Viewer == owned.get())
                 slot.Viewer = nullptr;
     m_ReadViewers.clear();
@@ -74,6 +109,9 @@ void CMenuViewer::SetEqual(CViewer* other)
             const MenuButtonSlot& slot = menu->m_Buttons[i];
             AddMenuButton(slot.Caption, slot.Style, slot.Action, slot.Viewer);
         }
+        for (const std::shared_ptr<CViewer>& held : menu->m_ReadViewers)
+            HoldViewer(held);
+        ReleaseUnusedViewers();
     }
     CViewer::SetEqual(other);
 }
@@ -120,7 +158,7 @@ void CMenuViewer::Read_DAT_File(CFileReadWrite* file, int major, int minor, int 
         slot.Caption = file->ReadString();
         slot.Style = file->ReadInt();
         slot.Action = file->ReadInt();
-        std::unique_ptr<CViewer> viewer;
+        std::shared_ptr<CViewer> viewer;
         if (MenuActionHasViewer(slot.Action) && file->IsOK()) {
             // Files before minor version 6 hold no type codes: every button opens a file.
             const int type = minor < 6 ? static_cast<int>(TypeFile) : file->ReadInt();

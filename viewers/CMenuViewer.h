@@ -5,8 +5,10 @@
 //
 // Who owns the buttons' viewers: those that Read_DAT_File makes belong to the menu viewer,
 // which frees them with itself and when a later read replaces them; those handed over by
-// AddMenuButton or SetEqual stay their giver's (two menus may share them) and are never
-// freed here.
+// AddMenuButton with a plain pointer stay their giver's and are never freed here; those
+// handed over with a shared pointer are held in shares, as are the read ones, and a menu
+// made equal to another takes shares of the other's held viewers: a held viewer lives as
+// long as one menu still holds it.
 #pragma once
 #include "CMenuViewerSettings.h"
 #include "CViewer.h"
@@ -44,6 +46,11 @@ public:
     // Fills the next slot while fewer than 25 are in use; the viewer (kept, not owned) gets
     // the menu's program directory. A 26th button is ignored.
     void AddMenuButton(CString caption, int style, int action, CViewer* viewer);
+    // The same, the menu taking a share of the viewer.
+    void AddMenuButton(CString caption, int style, int action, std::shared_ptr<CViewer> viewer);
+    // Lets go of the held viewers that no button uses any more (freed when nothing else
+    // holds them).
+    void ReleaseUnusedViewers();
 
     void SetShowMenuTitleBar(int value);
     void SetMenuTitle(CString value);
@@ -85,11 +92,14 @@ protected:
     const MenuButtonSlot& Slot(int slot) const;
     void DestroyMenuWindow();
     void ForgetReadViewers();
+    void HoldViewer(const std::shared_ptr<CViewer>& viewer);
 
     CMenuViewerDlg* m_Window;
     CMenuViewerSettings m_MenuSettings;
     MenuButtonSlot m_Buttons[MaxButtons];
     int m_ButtonCount;
-    // The buttons' viewers that Read_DAT_File made: freed with the menu and by the next read.
-    std::vector<std::unique_ptr<CViewer>> m_ReadViewers;
+    // The buttons' viewers this menu holds a share of: those Read_DAT_File made, those
+    // handed over in shares and those shared with a menu it was made equal to. Let go with
+    // the menu and by the next read.
+    std::vector<std::shared_ptr<CViewer>> m_ReadViewers;
 };
