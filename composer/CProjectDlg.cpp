@@ -1,5 +1,7 @@
 #include "CProjectDlg.h"
 
+#include "CNewProjectWizard.h"
+
 #include "AfxOle.h"
 #include "CAboutDlg.h"
 #include "CAutoPlayCheck.h"
@@ -130,6 +132,10 @@ BEGIN_MESSAGE_MAP(CProjectDlg, CDialog)
     ON_BN_CLICKED(IDC_WAIT_TARGETS, &CProjectDlg::OnOptionChanged)
     ON_BN_CLICKED(IDC_BROWSE_BASE, &CProjectDlg::OnBrowseBase)
     ON_BN_CLICKED(IDC_BROWSE_TARGETS, &CProjectDlg::OnBrowseTargets)
+    ON_BN_CLICKED(IDC_WIZARD_NEW, &CProjectDlg::OnWizardNew)
+    ON_BN_CLICKED(IDC_WIZARD_FAILSAFE, &CProjectDlg::OnWizardFailsafe)
+    ON_COMMAND(ID_WIZARD_NEW, &CProjectDlg::OnWizardNew)
+    ON_COMMAND(ID_WIZARD_FAILSAFE, &CProjectDlg::OnWizardFailsafe)
     ON_BN_CLICKED(IDC_BROWSE_ICON, &CProjectDlg::OnBrowseIcon)
     ON_BN_CLICKED(IDC_CLEAR_ICON, &CProjectDlg::OnClearIcon)
     ON_BN_CLICKED(IDC_PRELOAD, &CProjectDlg::OnPreload)
@@ -685,6 +691,31 @@ CString CProjectDlg::FolderPath() const
     if (!folder.IsEmpty() && folder.Right(1) != "\\" && folder.Right(1) != "/")
         folder += "\\";
     return folder;
+}
+
+void CProjectDlg::OnWizardNew() { RunWizard(false); }
+
+void CProjectDlg::OnWizardFailsafe() { RunWizard(true); }
+
+// Finish makes a fresh project of the one target the wizard set up; Cancel changes nothing.
+void CProjectDlg::RunWizard(bool withFailsafe)
+{
+    CNewProjectWizard wizard(withFailsafe);
+    if (wizard.Run(this) != IDOK)
+        return;
+    ResetProject();
+    m_baseFolder = wizard.m_folder.m_baseFolder;
+    wizard.WriteSplash(*m_project);
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    CViewer* target = PrepareViewer(CViewer::TypeFile, this, 0, temp, m_baseFolder, m_project->ProjectKey);
+    wizard.WriteTarget(*target);
+    m_project->AddTarget(target);
+    RebuildTargetSummary();
+    RefreshControls();
+    EnableControls(TRUE);
+    SetTestEnabled(false);
+    ShowHelp(IDS_TITLE_NEXT_STEPS, IDS_NEXT_STEPS, FALSE);
 }
 
 void CProjectDlg::OnClearAll()

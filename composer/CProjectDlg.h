@@ -55,6 +55,8 @@ protected:
     afx_msg void OnOpenProject();
     afx_msg void OnTest();
     afx_msg void OnClearAll();
+    afx_msg void OnWizardNew();
+    afx_msg void OnWizardFailsafe();
     afx_msg void OnSingleInstance();
     afx_msg void OnRepeat();
     afx_msg void OnDebugMode();
@@ -92,6 +94,7 @@ protected:
 private:
     // The project back to a new project's values; every target viewer destroyed.
     void ResetProject();
+    void RunWizard(bool withFailsafe);
     // The check boxes into the project (true) or the project into the check boxes.
     void ExchangeOptions(bool save);
     void RefreshControls();

@@ -4,6 +4,7 @@
 #include "CFileDialog.h"
 #include "CPaintDC.h"
 #include "CWinApp.h"
+#include "HelpBand.h"
 
 namespace {
 
@@ -91,16 +92,8 @@ void CSettingsDlg::ShowHelp(UINT titleId, UINT textId, BOOL warning)
 void CSettingsDlg::OnPaint()
 {
     CPaintDC dc(this);
-    HDC hdc = dc.GetSafeHdc();
-    HBRUSH band = ::CreateSolidBrush(::GetSysColor(COLOR_HIGHLIGHT));
-    ::FillRect(hdc, &m_band, band);
-    ::DeleteObject(band);
-    ::DrawIcon(hdc, m_band.left, m_band.top, m_helpWarning ? m_warningIcon : m_normalIcon);
-    ::SetBkMode(hdc, TRANSPARENT);
-    ::SetTextColor(hdc, ::GetSysColor(COLOR_CAPTIONTEXT));
-    HGDIOBJ oldFont = ::SelectObject(hdc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
-    ::TextOutA(hdc, m_band.left + 35, m_band.top + 9, m_helpTitle, m_helpTitle.GetLength());
-    ::SelectObject(hdc, oldFont);
+    PaintHelpBand(dc.GetSafeHdc(), m_band, m_helpWarning ? m_warningIcon : m_normalIcon, m_helpTitle,
+                  reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
 BOOL CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
