@@ -293,8 +293,6 @@ COLORREF CScreen::ClientPixel(HWND window, int x, int y) const
     return m_grab->shot.Pixel(at.x, at.y);
 }
 
-namespace {
-
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
@@ -315,7 +313,6 @@ void RemoveTree(const std::string& folder)
     ::RemoveDirectoryA(folder.c_str());
 }
 
-}  // namespace
 
 std::string MakeBaseFolder(const std::string& name, const std::vector<std::string>& programs)
 {

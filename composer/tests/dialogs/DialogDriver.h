@@ -89,5 +89,7 @@ std::string MakeBaseFolder(const std::string& name, const std::vector<std::strin
 // A drive letter of the Wine prefix for a folder (a link in its dosdevices), and away again.
 bool MapDrive(char letter, const std::string& folder);
 void UnmapDrive(char letter);
+// A folder and everything in it gone.
+void RemoveTree(const std::string& folder);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
