@@ -1,6 +1,7 @@
 #include "CSettingsDlg.h"
 
 #include "BaseFolderPath.h"
+#include "CDataExchange.h"
 #include "CFileDialog.h"
 #include "CPaintDC.h"
 #include "CWinApp.h"
@@ -120,6 +121,19 @@ BOOL CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     return FALSE;
+}
+
+void CSettingsDlg::PullControls()
+{
+    if (m_pushing)
+        return;  // a control changed by the push itself: the members are what is shown
+    CDataExchange dx(this, TRUE);
+    dx.m_bQuiet = TRUE;
+    try {
+        DoDataExchange(&dx);
+    } catch (CUserException* e) {
+        e->Delete();
+    }
 }
 
 BOOL CSettingsDlg::UpdateData(BOOL bSaveAndValidate)

@@ -21,7 +21,7 @@ HWND CDataExchange::PrepareEditCtrl(int nIDC)
 
 void CDataExchange::Fail()
 {
-    if (m_bSaveAndValidate && m_hWndLastControl) {
+    if (m_bSaveAndValidate && !m_bQuiet && m_hWndLastControl) {
         ::SetFocus(m_hWndLastControl);
         if (m_bEditLastControl)
             ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);

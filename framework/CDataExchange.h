@@ -17,6 +17,9 @@ public:
     [[noreturn]] void Fail();
 
     BOOL m_bSaveAndValidate;   // TRUE: controls -> members (with the checks)
+    // A quiet exchange (a window mirroring its controls as they are typed) fails without a
+    // message and leaves the focus where it is: a half-typed number is not yet an error.
+    BOOL m_bQuiet = FALSE;
     CWnd* m_pDlgWnd;
     HWND m_hWndLastControl = nullptr;
     BOOL m_bEditLastControl = FALSE;

@@ -23,7 +23,8 @@ CString GetText(HWND h)
 
 [[noreturn]] void FailWith(CDataExchange* pDX, const char* text)
 {
-    AfxMessageBox(text, MB_ICONEXCLAMATION | MB_OK);
+    if (!pDX->m_bQuiet)
+        AfxMessageBox(text, MB_ICONEXCLAMATION | MB_OK);
     pDX->Fail();
 }
 

@@ -467,9 +467,13 @@ TEST_F(MenuWindow, ClicksStartTheButtonsViewersOfEveryKindAgainAndAgain)
         EXPECT_NE(std::string(web->GetLog().c_str()).find("Navigate"), std::string::npos) << web->GetLog().c_str();
 
         // A slideshow in its window.
-        CSlideShowViewerDlg* before = show->GetWindow();
+        // The window of the first click is replaced; the new one may well get the old one's
+        // memory, so it is told by its handle.
+        const HWND before = show->GetWindow() ? show->GetWindow()->m_hWnd : nullptr;
         Click(w->GetButton(3));
-        ASSERT_TRUE(PumpUntil([&] { return show->GetWindow() && show->GetWindow() != before && show->IsAlive(); }, 5000));
+        ASSERT_TRUE(PumpUntil([&] {
+            return show->GetWindow() && show->GetWindow()->m_hWnd && show->GetWindow()->m_hWnd != before && show->IsAlive();
+        }, 5000));
         EXPECT_TRUE(::IsWindowVisible(show->GetWindow()->m_hWnd));
 
         // A zip archive: its dialog comes up; unpacked the first time, cancelled the second.

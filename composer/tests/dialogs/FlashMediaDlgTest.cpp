@@ -65,6 +65,14 @@ TEST(FlashViewerSettingsDlg, RulesOneTestViewerAndWriteBackOnOk)
         EXPECT_EQ(Text(w, IDC_CUSTOM_WIDTH), "320");
         Select(w, IDC_WINDOW_SIZE, CFlashViewerSettingsDlg::SizeCustom);
         ExpectSizeControls(w, true);
+        // A number emptied to be typed anew is no error while it is typed, nor when a
+        // selection changes meanwhile; the member keeps its value until the field reads again.
+        TestApp().messageBoxes.clear();
+        SetText(w, IDC_CUSTOM_WIDTH, "");
+        Select(w, IDC_WINDOW_SIZE, CFlashViewerSettingsDlg::SizeCustom);
+        EXPECT_TRUE(TestApp().messageBoxes.empty()) << TestApp().messageBoxes.front();
+        EXPECT_EQ(dialog->m_width, 320);
+        EXPECT_TRUE(Enabled(w, IDC_CUSTOM_WIDTH)) << "the focus and the rules are left alone";
         SetText(w, IDC_CUSTOM_WIDTH, "400");
         SetText(w, IDC_CUSTOM_HEIGHT, "300");
         Click(w, IDC_FL_START_PLAYING);
@@ -94,6 +102,14 @@ TEST(FlashViewerSettingsDlg, RulesOneTestViewerAndWriteBackOnOk)
         ASSERT_NE(testViewer->GetWindow(), nullptr) << testViewer->GetLog().c_str();
         testWindow = testViewer->GetWindow()->m_hWnd;
         EXPECT_TRUE(::IsWindowVisible(testWindow));
+        // OK checks what typing did not: an empty number keeps the dialog open with a message.
+        SetText(w, IDC_CUSTOM_HEIGHT, "");
+        TestApp().messageBoxes.clear();
+        Click(w, IDOK);
+        ASSERT_TRUE(::IsWindow(w));
+        ASSERT_EQ(TestApp().messageBoxes.size(), 1u);
+        EXPECT_EQ(TestApp().messageBoxes[0], "Please enter an integer.");
+        SetText(w, IDC_CUSTOM_HEIGHT, "300");
         Click(w, IDOK);
     });
     EXPECT_EQ(result, IDOK);
