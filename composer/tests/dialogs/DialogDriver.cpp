@@ -11,6 +11,7 @@ struct Pending {
     std::function<void(HWND)> script;
     UINT_PTR timer = 0;
     DWORD started = 0;
+    DWORD patience = 30000;
     HWND dialog = nullptr;
     bool ran = false;
 };
@@ -72,8 +73,10 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     g_run.script(dialog);
     // A script stopped by a failed assertion leaves the dialog open: cancel it now.
-    if (::testing::Test::HasFatalFailure() && ::IsWindow(dialog))
+    if (::testing::Test::HasFatalFailure() && ::IsWindow(dialog)) {
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
 }
 
 void CALLBACK GiveAnswer(HWND, UINT, UINT_PTR, DWORD)
@@ -121,22 +124,24 @@ void Arm(const Answer& answer)
 // A dialog left open by a failing script is cancelled after a while.
 void CALLBACK Watchdog(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    if (::GetTickCount() - g_run.started < 30000)
+    if (::GetTickCount() - g_run.started < g_run.patience)
         return;
     ::KillTimer(nullptr, timer);
     if (g_run.dialog && ::IsWindow(g_run.dialog)) {
         ADD_FAILURE() << "the dialog \"" << g_run.caption << "\" was still open; cancelled";
         ::PostMessageA(g_run.dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ::PostMessageA(g_run.dialog, WM_CLOSE, 0, 0);  // a main window that takes Cancel as a command
     }
 }
 
 }  // namespace
 
 INT_PTR RunOpener(const std::function<INT_PTR()>& opener, const std::string& caption,
-                  const std::function<void(HWND)>& script)
+                  const std::function<void(HWND)>& script, DWORD patience)
 {
     g_run = Pending();
     g_run.caption = caption;
+    g_run.patience = patience;
     g_run.script = script;
     g_run.started = ::GetTickCount();
     g_run.timer = ::SetTimer(nullptr, 0, 50, RunScript);
@@ -149,9 +154,10 @@ INT_PTR RunOpener(const std::function<INT_PTR()>& opener, const std::string& cap
     return result;
 }
 
-INT_PTR RunDialog(CDialog& dialog, const std::string& caption, const std::function<void(HWND)>& script)
+INT_PTR RunDialog(CDialog& dialog, const std::string& caption, const std::function<void(HWND)>& script,
+                  DWORD patience)
 {
-    return RunOpener([&] { return dialog.DoModal(); }, caption, script);
+    return RunOpener([&] { return dialog.DoModal(); }, caption, script, patience);
 }
 
 void Click(HWND dialog, int id)

@@ -14,8 +14,8 @@
 // RunDialog runs the dialog modally, as its opener does. A thread timer (one without a
 // window; it fires inside the framework's modal loop and inside the common dialogs') finds
 // the dialog among this thread's windows by its caption and runs the script once. The
-// script ends the dialog with OK or Cancel; a dialog still open 30 seconds later is
-// cancelled so that a failing test does not hang. Clicking a disabled control is a test
+// script ends the dialog with OK or Cancel; a dialog still open 30 seconds (or the patience
+// given) later is cancelled so that a failing test does not hang. Clicking a disabled control is a test
 // failure: a person could not have done it.
 //
 // AnswerFileDialog and AnswerColorDialog arm an answer for the next common dialog of that
@@ -41,10 +41,11 @@ public:
 };
 CDialogTestApp& TestApp();
 
-INT_PTR RunDialog(CDialog& dialog, const std::string& caption, const std::function<void(HWND)>& script);
+INT_PTR RunDialog(CDialog& dialog, const std::string& caption, const std::function<void(HWND)>& script,
+                  DWORD patience = 30000);
 // The same for a dialog that its opener constructs itself (an Edit function).
 INT_PTR RunOpener(const std::function<INT_PTR()>& opener, const std::string& caption,
-                  const std::function<void(HWND)>& script);
+                  const std::function<void(HWND)>& script, DWORD patience = 30000);
 
 void Click(HWND dialog, int id);
 void SetText(HWND dialog, int id, const std::string& text);
