@@ -128,6 +128,16 @@ void CMenuSettingsDlg::CopyFrom(const CMenuViewer& menu, const CString& baseFold
 void CMenuSettingsDlg::WriteBack(CMenuViewer& menu) const
 {
     menu.SetViewerType(CViewer::TypeMenu);
+    WriteWindowSettings(menu);
+    for (int i = 0; i < m_buttonCount; ++i)
+        menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action, m_slots[i].viewer);
+    menu.ReleaseUnusedViewers();
+    menu.SetTargetFilename("Menu");
+}
+
+// The window and style settings into a menu, its buttons cleared for the dialog's own.
+void CMenuSettingsDlg::WriteWindowSettings(CMenuViewer& menu) const
+{
     menu.SetShowMenuTitleBar(m_showTitleBar);
     menu.SetMenuTitle(m_menuTitle);
     menu.SetMenuWidth(m_menuWidth);
@@ -138,10 +148,6 @@ void CMenuSettingsDlg::WriteBack(CMenuViewer& menu) const
     menu.SetMenuBackgroundColor(m_backgroundColor);
     menu.SetMenuBackgroundImage(m_backgroundImage);
     menu.ClearMenuButtons();
-    for (int i = 0; i < m_buttonCount; ++i)
-        menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action, m_slots[i].viewer);
-    menu.ReleaseUnusedViewers();
-    menu.SetTargetFilename("Menu");
 }
 
 void CMenuSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -448,7 +454,7 @@ void CMenuSettingsDlg::OnFind()
     switch (action) {
     case MenuActionFile: {
         const BrowseResult result =
-            BrowseInBaseFolder("Select your Target File", "All Files (*.*)|*.*||", target);
+            BrowseInBaseFolder("Select your Target File", "All Files (*.*)|*.*||", target, TargetNameBuffer);
         if (result == BrowseCancelled)
             return;
         if (result == BrowseOutside) {
@@ -572,16 +578,7 @@ void CMenuSettingsDlg::OnTest()
         PrepareViewer(CViewer::TypeMenu, this, 9, CString(), m_programDirectory, CString())));
     CMenuViewer& menu = *m_testViewer;
     menu.SetProgramDirectory(m_programDirectory);
-    menu.SetShowMenuTitleBar(m_showTitleBar);
-    menu.SetMenuTitle(m_menuTitle);
-    menu.SetMenuWidth(m_menuWidth);
-    menu.SetMenuHeight(m_menuHeight);
-    menu.SetShowMenuText(m_showMenuText);
-    menu.SetMenuText(m_menuText);
-    menu.SetShowMenuBackgroundColor(m_showBackgroundColor);
-    menu.SetMenuBackgroundColor(m_backgroundColor);
-    menu.SetMenuBackgroundImage(m_backgroundImage);
-    menu.ClearMenuButtons();
+    WriteWindowSettings(menu);
     for (int i = 0; i < m_buttonCount; ++i)
         menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action, m_slots[i].viewer.get());
     ShowInTestMode(menu);

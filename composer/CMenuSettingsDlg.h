@@ -92,6 +92,7 @@ private:
     void ShowRow(std::initializer_list<UINT> ids, bool shown);
     // The selected slot's viewer of the type: kept when it has that type, else a new one.
     CViewer& ViewerOfType(int type);
+    void WriteWindowSettings(CMenuViewer& menu) const;
     void RefuseOutside();
     void EndTest();
 

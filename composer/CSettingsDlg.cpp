@@ -154,12 +154,16 @@ void CSettingsDlg::SetUpHoverButton(CHoverButton& button, UINT id, UINT iconIn, 
         button.SetTooltipText(static_cast<int>(tooltip));
 }
 
-CSettingsDlg::BrowseResult CSettingsDlg::BrowseInBaseFolder(const char* title, const char* filter, CString& stored)
+CSettingsDlg::BrowseResult CSettingsDlg::BrowseInBaseFolder(const char* title, const char* filter, CString& stored,
+                                                           DWORD nameBuffer)
 {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY,
-                       filter, this);
+    CFileDialog dialog(TRUE, nullptr, nullptr,
+                       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_LONGNAMES | OFN_HIDEREADONLY, filter,
+                       this);
     dialog.m_ofn.lpstrInitialDir = m_programDirectory;
     dialog.m_ofn.lpstrTitle = title;
+    if (nameBuffer)
+        dialog.SetBufferSize(nameBuffer);
     if (dialog.DoModal() != IDOK)
         return BrowseCancelled;
     CString relative;

@@ -98,7 +98,9 @@ protected:
     // current folder stays), starting there. Inside: stored := the name relative to the
     // base folder. Outside: stored := "" and the warning help says the file must be in
     // the base folder. Cancel changes nothing. The dialog adds its own consequences.
-    BrowseResult BrowseInBaseFolder(const char* title, const char* filter, CString& stored);
+    // nameBuffer is the room for the chosen name in bytes (0: the file dialog's own).
+    enum { TargetNameBuffer = 65535 };
+    BrowseResult BrowseInBaseFolder(const char* title, const char* filter, CString& stored, DWORD nameBuffer = 0);
 
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()

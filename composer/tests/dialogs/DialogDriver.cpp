@@ -1,6 +1,10 @@
 #include "DialogDriver.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <deque>
 
@@ -27,6 +31,57 @@ struct Answer {
 };
 std::deque<Answer> g_answers;
 UINT_PTR g_answerTimer = 0;
+
+struct ClassSearch {
+    const char* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM parameter)
+{
+    ClassSearch& s = *reinterpret_cast<ClassSearch*>(parameter);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, s.windowClass) == 0) {
+        s.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindChildOfClass(HWND parent, const char* windowClass)
+{
+    ClassSearch search = {windowClass, nullptr};
+    ::EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ItemText(HWND tree, HTREEITEM item)
+{
+    char text[MAX_PATH] = {};
+    TVITEMA tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
+}
+
+// The first item below parent (expanded on the way, down to depth levels) with the text.
+HTREEITEM FindItem(HWND tree, HTREEITEM parent, const std::string& part, int depth)
+{
+    TreeView_Expand(tree, parent, TVE_EXPAND);
+    Settle(100);
+    for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item))
+        if (ItemText(tree, item) == part)
+            return item;
+    if (depth > 1)
+        for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item))
+            if (HTREEITEM found = FindItem(tree, item, part, depth - 1))
+                return found;
+    return nullptr;
+}
 
 struct Search {
     const std::string* caption;
@@ -266,6 +321,59 @@ void Type(HWND control, const std::string& text)
 
 bool AllAnswered() { return g_answers.empty(); }
 
+void PressOk(HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+
+std::vector<std::string> BrowserWay(const std::string& folder)
+{
+    std::vector<std::string> way = {"/"};
+    for (size_t from = folder.find('\\') + 1, to; from < folder.size(); from = to + 1) {
+        to = std::min(folder.find('\\', from), folder.size());
+        way.push_back(folder.substr(from, to - from));
+    }
+    return way;
+}
+
+void BrowseTo(HWND browser, const std::vector<std::string>& parts)
+{
+    HWND tree = FindChildOfClass(browser, "SysTreeView32");
+    ASSERT_NE(tree, nullptr);
+    HTREEITEM item = TreeView_GetRoot(tree);
+    int depth = 3;
+    for (const std::string& part : parts) {
+        item = FindItem(tree, item, part, depth);
+        depth = 1;
+        if (!item) {
+            std::string seen;
+            for (HTREEITEM top = TreeView_GetChild(tree, TreeView_GetRoot(tree)); top; top = TreeView_GetNextSibling(tree, top)) {
+                seen += "[" + ItemText(tree, top) + "]";
+                for (HTREEITEM c = TreeView_GetChild(tree, top); c; c = TreeView_GetNextSibling(tree, c))
+                    seen += " " + ItemText(tree, c);
+            }
+            ADD_FAILURE() << "no folder " << part << " in the browser: root " << ItemText(tree, TreeView_GetRoot(tree)) << ": " << seen;
+            ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return;
+        }
+    }
+    TreeView_SelectItem(tree, item);
+    Settle(200);
+    PressOk(browser);
+}
+
+void ChooseMenuCommand(HWND dialog, UINT button, int position)
+{
+    HWND control = ::GetDlgItem(dialog, static_cast<int>(button));
+    ASSERT_TRUE(::IsWindowEnabled(control)) << "browse button " << button;
+    RECT r;
+    ::GetClientRect(control, &r);
+    const LPARAM corner = MAKELPARAM(r.right - 3, r.bottom - 3);
+    ::PostMessageA(control, WM_MOUSEMOVE, 0, corner);
+    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, corner);
+    for (int i = 0; i < position; ++i)
+        ::PostMessageA(control, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
+    Settle(1500);
+}
+
 HWND FindTopLevel(const std::string& caption)
 {
     Search search = {&caption, nullptr};
@@ -297,6 +405,15 @@ COLORREF CScreen::ClientPixel(HWND window, int x, int y) const
     POINT at = {x, y};
     ::ClientToScreen(window, &at);
     return m_grab->shot.Pixel(at.x, at.y);
+}
+
+COLORREF CentreOf(HWND dialog, int id)
+{
+    const CScreen screen;
+    HWND control = ::GetDlgItem(dialog, id);
+    RECT r;
+    ::GetClientRect(control, &r);
+    return screen.ClientPixel(control, r.right / 2, r.bottom / 2);
 }
 
 void RemoveTree(const std::string& folder)

@@ -67,6 +67,18 @@ void Type(HWND control, const std::string& text);
 // True when every armed answer was given.
 bool AllAnswered();
 
+// The shell's folder browser ("Browse for Folder") answered as a person does: each part of
+// the way found below the one before in its tree (the first may lie a few levels down),
+// selected, then OK. BrowserWay gives the parts for a folder: Wine shows the Unix file
+// system as "/", then the folder's parts below it.
+void BrowseTo(HWND browser, const std::vector<std::string>& parts);
+std::vector<std::string> BrowserWay(const std::string& folder);
+// OK of a dialog pressed as it stands (posted, for a dialog running its own loop).
+void PressOk(HWND dialog);
+// A command of a drop-down menu button chosen as a person does: the drop-down square
+// pressed, then the arrow key pressed position times and Enter.
+void ChooseMenuCommand(HWND dialog, UINT button, int position);
+
 // The first visible top-level window of this process with this caption, or null.
 HWND FindTopLevel(const std::string& caption);
 
@@ -83,6 +95,8 @@ public:
 private:
     ScreenGrab* m_grab;
 };
+// The colour at the centre of a dialog's control, as the screen shows it now.
+COLORREF CentreOf(HWND dialog, int id);
 
 // A scratch CD-ROM base folder below the test's build folder (emptied first) with the test
 // target program copied in under the names given; paths without a trailing backslash.

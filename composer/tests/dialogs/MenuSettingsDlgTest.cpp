@@ -1,5 +1,5 @@
 // The menu editor run by its opener: the button list's operations, the action rows, Find and
-// Set for each kind of button, the refusals of files outside the base folder, the OK rule,
+// Set for each kind of button, the refusals of a file or folder outside the base folder, the OK rule,
 // Test showing the menu window, and what Cancel and OK leave in the project's menu (its
 // buttons' viewers kept on Cancel, replaced and freed on OK, the test window gone with the
 // editor).
@@ -82,6 +82,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
     const std::string base = MakeBaseFolder("menu_cd", {});
     WriteFile(base + "\\CLIP.MPG", "not really a movie");
     WriteFile(base + "\\notes.txt", "notes");
+    ::CreateDirectoryA((base + "\\pictures").c_str(), nullptr);
     // A folder whose name begins with the base folder's: outside all the same.
     const std::string beside = MakeBaseFolder("menu_cd2", {});
     WriteFile(beside + "\\x.txt", "outside");
@@ -253,6 +254,31 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         SetText(w, IDC_MN_BUTTON_TEXT, "Nothing");
         Select(w, IDC_MN_ACTION, ItemFile);
 
+        // Open a Folder: a folder inside through the browser rooted at the base folder. OK
+        // there before a choice hands back a folder above the root: refused with the
+        // warning, and the button keeps its folder.
+        Click(w, IDC_MN_CREATE);
+        SetText(w, IDC_MN_BUTTON_TEXT, "Pictures");
+        Select(w, IDC_MN_ACTION, ItemFolder);
+        EXPECT_EQ(Rows(w), "TS-C");
+        EXPECT_EQ(Text(w, IDC_MN_TARGET_LABEL), "Folder to Open");
+        EXPECT_EQ(Text(w, IDC_MN_FIND_LABEL), "Find");
+        AnswerDialog("Browse for Folder", [](HWND browser) { BrowseTo(browser, {"pictures"}); });
+        Click(w, IDC_MN_FIND);
+        EXPECT_EQ(Text(w, IDC_MN_TARGET), base + "\\pictures");
+        ASSERT_NE(dialog->Button(8).viewer, nullptr);
+        EXPECT_EQ(dialog->Button(8).viewer->GetViewerType(), CViewer::TypeFolder);
+        EXPECT_EQ(dialog->Button(8).viewer->GetProgramDirectory(), base.c_str());
+        EXPECT_TRUE(Enabled(w, IDC_MN_SETTINGS));
+        Click(w, IDC_SETTINGS_HELP_1);
+        EXPECT_FALSE(dialog->HelpWarning());
+        AnswerDialog("Browse for Folder", [](HWND browser) { PressOk(browser); });
+        Click(w, IDC_MN_FIND);
+        EXPECT_EQ(Text(w, IDC_MN_TARGET), "");
+        EXPECT_TRUE(dialog->HelpWarning());
+        EXPECT_NE(dialog->HelpText().Find("must be in the CD-ROM Base Folder"), -1);
+        EXPECT_EQ(dialog->Button(8).viewer->GetTargetFilename(), (base + "\\pictures").c_str());
+
         // Selecting a button shows its own rows and target again.
         SelectButton(w, 4);
         EXPECT_EQ(Rows(w), "TS-C");
@@ -267,7 +293,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         ASSERT_NE(dialog->TestViewer()->GetWindow(), nullptr);
         testWindow = dialog->TestViewer()->GetWindow()->GetSafeHwnd();
         EXPECT_TRUE(::IsWindowVisible(testWindow));
-        EXPECT_EQ(dialog->TestViewer()->GetMenuButtonCount(), 8);
+        EXPECT_EQ(dialog->TestViewer()->GetMenuButtonCount(), 9);
 
         // The menu text holds at most 5000 characters: OK is refused with the framework's word.
         SetText(w, IDC_MN_TEXT, std::string(5001, 'a'));
@@ -286,11 +312,11 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
     EXPECT_EQ(menu.GetViewerType(), CViewer::TypeMenu);
     EXPECT_EQ(menu.GetTargetFilename(), "Menu");
     EXPECT_EQ(menu.GetMenuText(), "Pick one");
-    ASSERT_EQ(menu.GetMenuButtonCount(), 8);
+    ASSERT_EQ(menu.GetMenuButtonCount(), 9);
     const struct {
         const char* caption;
         int action, type;
-        const char* target;
+        std::string target;
     } expected[] = {
         {"Readme", MenuActionFile, CViewer::TypeFile, "readme.txt"},
         {"Site", MenuActionWeb, CViewer::TypeWeb, "http://example.com"},
@@ -299,10 +325,11 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         {"Web", MenuActionWeb, CViewer::TypeWeb, "http://www.example.org"},
         // The test menu's window made the address a mailto: link of the viewer it shares.
         {"Mail", MenuActionMail, CViewer::TypeFile, "mailto:sales@example.com"},
-        {"Quit", MenuActionExit, -1, nullptr},
-        {"Nothing", MenuActionNone, -1, nullptr},
+        {"Quit", MenuActionExit, -1, ""},
+        {"Nothing", MenuActionNone, -1, ""},
+        {"Pictures", MenuActionFolder, CViewer::TypeFolder, base + "\\pictures"},
     };
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(menu.GetMenuButtonCaption(i), expected[i].caption);
         EXPECT_EQ(menu.GetMenuButtonAction(i), expected[i].action);
@@ -313,7 +340,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         }
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(viewer->GetViewerType(), expected[i].type);
-        EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target);
+        EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target.c_str());
     }
     EXPECT_EQ(menu.GetMenuButtonStyle(0), 1);
     // The editor's copies replaced the menu's first viewers, which nothing holds any more.
