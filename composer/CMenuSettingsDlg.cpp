@@ -54,9 +54,9 @@ bool StartsWithNoCase(const CString& text, const char* start)
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CMenuSettingsDlg, CSettingsDlg)
-    ON_BN_CLICKED(IDC_MN_SHOW_TITLE_BAR, &CMenuSettingsDlg::OnShowTitleBar)
-    ON_BN_CLICKED(IDC_MN_SHOW_TEXT, &CMenuSettingsDlg::OnShowMenuText)
-    ON_BN_CLICKED(IDC_MN_SHOW_COLOR, &CMenuSettingsDlg::OnShowBackgroundColor)
+    ON_BN_CLICKED(IDC_MN_SHOW_TITLE_BAR, &CMenuSettingsDlg::OnShowCheck)
+    ON_BN_CLICKED(IDC_MN_SHOW_TEXT, &CMenuSettingsDlg::OnShowCheck)
+    ON_BN_CLICKED(IDC_MN_SHOW_COLOR, &CMenuSettingsDlg::OnShowCheck)
     ON_BN_CLICKED(IDC_SWATCH, &CMenuSettingsDlg::OnSwatch)
     ON_BN_CLICKED(IDC_MN_BROWSE_IMAGE, &CMenuSettingsDlg::OnBrowseImage)
     ON_BN_CLICKED(IDC_MN_CREATE, &CMenuSettingsDlg::OnCreateButton)
@@ -214,11 +214,13 @@ void CMenuSettingsDlg::ApplyEnableRules()
     GetDlgItem(IDC_SWATCH)->EnableWindow(IsChecked(IDC_MN_SHOW_COLOR));
 }
 
-void CMenuSettingsDlg::OnShowTitleBar() { GetDlgItem(IDC_MN_TITLE)->EnableWindow(IsChecked(IDC_MN_SHOW_TITLE_BAR)); }
-
-void CMenuSettingsDlg::OnShowMenuText() { GetDlgItem(IDC_MN_TEXT)->EnableWindow(IsChecked(IDC_MN_SHOW_TEXT)); }
-
-void CMenuSettingsDlg::OnShowBackgroundColor() { GetDlgItem(IDC_SWATCH)->EnableWindow(IsChecked(IDC_MN_SHOW_COLOR)); }
+// A tick is taken in at once: the selection refresh pushes the members back to the
+// controls, and would otherwise undo it.
+void CMenuSettingsDlg::OnShowCheck()
+{
+    PullControls();
+    ApplyEnableRules();
+}
 
 void CMenuSettingsDlg::OnSwatch()
 {

@@ -62,9 +62,7 @@ protected:
     void ApplyEnableRules() override;
     void OnOK() override;
 
-    afx_msg void OnShowTitleBar();
-    afx_msg void OnShowMenuText();
-    afx_msg void OnShowBackgroundColor();
+    afx_msg void OnShowCheck();
     afx_msg void OnSwatch();
     afx_msg void OnBrowseImage();
     afx_msg void OnCreateButton();

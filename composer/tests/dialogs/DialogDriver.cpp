@@ -270,6 +270,23 @@ std::string Text(HWND dialog, int id)
 
 int Selection(HWND dialog, int id) { return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
 
+void SelectListItem(HWND dialog, int id, int index)
+{
+    ::SendDlgItemMessageA(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+int ListSelection(HWND dialog, int id) { return static_cast<int>(::SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0)); }
+
+int ListItemCount(HWND dialog, int id) { return static_cast<int>(::SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0)); }
+
+std::string ListItemText(HWND dialog, int id, int index)
+{
+    char text[256] = {};
+    ::SendDlgItemMessageA(dialog, id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void Settle(DWORD ms)
 {
     const DWORD start = ::GetTickCount();

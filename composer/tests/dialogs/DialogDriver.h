@@ -54,6 +54,12 @@ bool Checked(HWND dialog, int id);
 bool Enabled(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
 int Selection(HWND dialog, int id);
+// A list box: an item selected as a click does (LB_SETCURSEL, then LBN_SELCHANGE), the
+// selection (-1: none), the number of items and the text of one.
+void SelectListItem(HWND dialog, int id, int index);
+int ListSelection(HWND dialog, int id);
+int ListItemCount(HWND dialog, int id);
+std::string ListItemText(HWND dialog, int id, int index);
 // Lets the windows paint and timers run for the given time.
 void Settle(DWORD ms);
 

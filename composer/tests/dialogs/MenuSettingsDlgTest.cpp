@@ -19,23 +19,6 @@ namespace {
 
 CMenuSettingsDlg* DialogOf(HWND w) { return dynamic_cast<CMenuSettingsDlg*>(CWnd::FromHandlePermanent(w)); }
 
-void SelectButton(HWND w, int index)
-{
-    ::SendDlgItemMessageA(w, IDC_MN_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_MN_LIST, LBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(w, IDC_MN_LIST)));
-}
-
-int ListCount(HWND w) { return static_cast<int>(::SendDlgItemMessageA(w, IDC_MN_LIST, LB_GETCOUNT, 0, 0)); }
-int ListSelection(HWND w) { return static_cast<int>(::SendDlgItemMessageA(w, IDC_MN_LIST, LB_GETCURSEL, 0, 0)); }
-
-std::string ListText(HWND w, int index)
-{
-    char text[256] = {};
-    ::SendDlgItemMessageA(w, IDC_MN_LIST, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 bool Visible(HWND w, int id) { return ::IsWindowVisible(::GetDlgItem(w, id)) != FALSE; }
 
 // The four action rows as shown: target, Settings, Failsafe, Clear.
@@ -95,14 +78,14 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         CMenuSettingsDlg* dialog = DialogOf(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->HelpTitle(), "Menu Settings");
-        EXPECT_EQ(ListCount(w), 2);
-        EXPECT_EQ(ListSelection(w), 0);
+        EXPECT_EQ(ListItemCount(w, IDC_MN_LIST), 2);
+        EXPECT_EQ(ListSelection(w, IDC_MN_LIST), 0);
         EXPECT_EQ(Text(w, IDC_MN_BUTTON_TEXT), "Readme");
         EXPECT_EQ(Text(w, IDC_MN_TARGET), "readme.txt");
         EXPECT_EQ(Selection(w, IDC_MN_STYLE), 1);
         Select(w, IDC_MN_ACTION, ItemExit);
         EXPECT_EQ(dialog->Button(0).viewer, nullptr) << "Exit drops the button's viewer";
-        SelectButton(w, 1);
+        SelectListItem(w, IDC_MN_LIST, 1);
         Click(w, IDC_MN_DELETE);
         EXPECT_EQ(dialog->ButtonCount(), 1);
         Click(w, IDCANCEL);
@@ -138,47 +121,47 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         Click(w, IDC_MN_SHOW_COLOR);
 
         // Shifting at both ends does nothing; in the middle the button moves with the selection.
-        SelectButton(w, 0);
+        SelectListItem(w, IDC_MN_LIST, 0);
         Click(w, IDC_MN_UP);
-        EXPECT_EQ(ListText(w, 0), "Readme");
-        SelectButton(w, 1);
+        EXPECT_EQ(ListItemText(w, IDC_MN_LIST, 0), "Readme");
+        SelectListItem(w, IDC_MN_LIST, 1);
         Click(w, IDC_MN_DOWN);
-        EXPECT_EQ(ListText(w, 1), "Site");
+        EXPECT_EQ(ListItemText(w, IDC_MN_LIST, 1), "Site");
         Click(w, IDC_MN_UP);
-        EXPECT_EQ(ListText(w, 0), "Site");
-        EXPECT_EQ(ListSelection(w), 0);
+        EXPECT_EQ(ListItemText(w, IDC_MN_LIST, 0), "Site");
+        EXPECT_EQ(ListSelection(w, IDC_MN_LIST), 0);
         EXPECT_EQ(dialog->Button(0).caption, "Site");
         EXPECT_EQ(dialog->Button(0).action, MenuActionWeb);
         Click(w, IDC_MN_DOWN);
-        EXPECT_EQ(ListText(w, 1), "Site");
+        EXPECT_EQ(ListItemText(w, IDC_MN_LIST, 1), "Site");
 
         // 25 buttons, and a 26th refused.
         for (int i = 2; i < 25; ++i)
             Click(w, IDC_MN_CREATE);
-        EXPECT_EQ(ListCount(w), 25);
-        EXPECT_EQ(ListText(w, 24), "New Button");
-        EXPECT_EQ(ListSelection(w), 24);
+        EXPECT_EQ(ListItemCount(w, IDC_MN_LIST), 25);
+        EXPECT_EQ(ListItemText(w, IDC_MN_LIST, 24), "New Button");
+        EXPECT_EQ(ListSelection(w, IDC_MN_LIST), 24);
         EXPECT_EQ(Rows(w), "----") << "a new button has no action";
         Click(w, IDC_MN_CREATE);
-        EXPECT_EQ(ListCount(w), 25);
+        EXPECT_EQ(ListItemCount(w, IDC_MN_LIST), 25);
         EXPECT_EQ(dialog->ButtonCount(), 25);
         // Deleting the last leaves no selection and the button controls closed.
         Click(w, IDC_MN_DELETE);
-        EXPECT_EQ(ListCount(w), 24);
-        EXPECT_EQ(ListSelection(w), -1);
+        EXPECT_EQ(ListItemCount(w, IDC_MN_LIST), 24);
+        EXPECT_EQ(ListSelection(w, IDC_MN_LIST), -1);
         EXPECT_EQ(dialog->CurrentButton(), -1);
         for (int id : {IDC_MN_BUTTON_TEXT, IDC_MN_STYLE, IDC_MN_ACTION})
             EXPECT_FALSE(Enabled(w, id)) << id;
         // Deleting in the middle selects the next button at the same place.
-        SelectButton(w, 2);
+        SelectListItem(w, IDC_MN_LIST, 2);
         while (dialog->ButtonCount() > 2)
             Click(w, IDC_MN_DELETE);
-        EXPECT_EQ(ListCount(w), 2);
+        EXPECT_EQ(ListItemCount(w, IDC_MN_LIST), 2);
 
         // Launch a File: Find of a movie in capitals makes a media viewer, a text file a file viewer.
         Click(w, IDC_MN_CREATE);
         SetText(w, IDC_MN_BUTTON_TEXT, "Clip");
-        EXPECT_EQ(ListText(w, 2), "Clip");
+        EXPECT_EQ(ListItemText(w, IDC_MN_LIST, 2), "Clip");
         Select(w, IDC_MN_ACTION, ItemFile);
         EXPECT_EQ(Rows(w), "TSFC");
         EXPECT_EQ(Text(w, IDC_MN_TARGET_LABEL), "Target File");
@@ -280,7 +263,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(dialog->Button(8).viewer->GetTargetFilename(), (base + "\\pictures").c_str());
 
         // Selecting a button shows its own rows and target again.
-        SelectButton(w, 4);
+        SelectListItem(w, IDC_MN_LIST, 4);
         EXPECT_EQ(Rows(w), "TS-C");
         EXPECT_EQ(Text(w, IDC_MN_TARGET), "http://www.example.org");
         EXPECT_TRUE(Enabled(w, IDC_MN_SETTINGS));

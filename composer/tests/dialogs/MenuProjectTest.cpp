@@ -1,0 +1,205 @@
+// A Menu target made through the main dialog as an author makes it: "Launch a Menu" in the
+// Target Files dialog opens the menu editor (cancelled first, then confirmed with a File,
+// a Folder, a web site, an e-mail address, an Exit button and a File button that never got
+// its target), the editor seen on screen and its Test menu shown; the editor opened again
+// from the slot's settings and cancelled after changes loses nothing. Then Create: the menu
+// record read back by the project reader and by the independent decoder; Clear all and
+// Open bring the menu back into the summary.
+#include "BaseFolderMarker.h"
+#include "CAutoPlayCheck.h"
+#include "CMenuViewer.h"
+#include "CProjectData.h"
+#include "CProjectDlg.h"
+#include "CTargetFilesDlg.h"
+#include "DialogDriver.h"
+#include "RecordDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const char kMain[] = "Velmora Composer 2.9";
+const char kTargets[] = "Set Your Target File(s)";
+const char kEditor[] = "Menu Settings";
+const char kBrowser[] = "Browse for Folder";
+const int kLaunchAMenu = 2;  // the second command of a browse button's menu
+
+// The list item of each action in the editor's action list.
+enum { ItemFile, ItemFolder, ItemWeb, ItemSlideShow, ItemMail, ItemExit };
+
+void NewButton(HWND editor, const char* caption, int item)
+{
+    Click(editor, IDC_MN_CREATE);
+    SetText(editor, IDC_MN_BUTTON_TEXT, caption);
+    Select(editor, IDC_MN_ACTION, item);
+}
+
+// True when the records hold these, one after the other.
+bool InARow(const std::vector<std::string>& records, const std::vector<std::string>& run)
+{
+    return std::search(records.begin(), records.end(), run.begin(), run.end()) != records.end();
+}
+
+TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
+{
+    CAutoPlayCheck::WriteStartupSetting(0);
+    const std::string base = MakeBaseFolder("menu_project", {});
+    ::CreateDirectoryA((base + "\\docs").c_str(), nullptr);
+    ::CreateDirectoryA((base + "\\pictures").c_str(), nullptr);
+    WriteFile(base + "\\docs\\guide.txt", "the guide");
+    const COLORREF green = RGB(40, 160, 90);
+    TestApp().messageBoxes.clear();
+
+    CProjectDlg dialog;
+    RunDialog(dialog, kMain, [&](HWND w) {
+        AnswerDialog(kBrowser, [&](HWND b) { BrowseTo(b, BrowserWay(base)); });
+        Click(w, IDC_BROWSE_BASE);
+        ASSERT_EQ(Text(w, IDC_BASE_FOLDER), base);
+
+        AnswerDialog(kTargets, [&](HWND t) {
+            // Cancelled: the slot stays unused.
+            AnswerDialog(kEditor, [](HWND m) {
+                Click(m, IDC_MN_CREATE);
+                Click(m, IDCANCEL);
+            });
+            ChooseMenuCommand(t, IDC_TF_BROWSE_0, kLaunchAMenu);
+            EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "");
+            EXPECT_FALSE(Enabled(t, CTargetFilesDlg::BrowseId(1)));
+
+            AnswerDialog(kEditor, [&](HWND m) {
+                EXPECT_EQ(ListItemCount(m, IDC_MN_LIST), 0);
+                SetText(m, IDC_MN_TITLE, "Our CD");
+                // The background colour, as the swatch shows it on screen.
+                Click(m, IDC_MN_SHOW_COLOR);
+                AnswerColorDialog(true, green);
+                Click(m, IDC_SWATCH);
+                Settle(300);
+                EXPECT_EQ(CentreOf(m, IDC_SWATCH), green);
+
+                NewButton(m, "Guide", ItemFile);
+                AnswerFileDialog("Select your Target File", base + "\\docs\\guide.txt");
+                Click(m, IDC_MN_FIND);
+                EXPECT_EQ(Text(m, IDC_MN_TARGET), "docs\\guide.txt");
+                NewButton(m, "Pictures", ItemFolder);
+                AnswerDialog(kBrowser, [](HWND b) { BrowseTo(b, {"pictures"}); });
+                Click(m, IDC_MN_FIND);
+                EXPECT_EQ(Text(m, IDC_MN_TARGET), base + "\\pictures");
+                NewButton(m, "Web", ItemWeb);
+                AnswerDialog("Open a Web Site (URL)", [](HWND u) {
+                    SetText(u, IDC_URL_TEXT, "www.example.org");
+                    Click(u, IDOK);
+                });
+                Click(m, IDC_MN_FIND);
+                NewButton(m, "Mail", ItemMail);
+                AnswerDialog("Send an Email (mailto)", [](HWND e) {
+                    SetText(e, IDC_MAILTO_TEXT, "sales@example.com");
+                    Click(e, IDOK);
+                });
+                Click(m, IDC_MN_FIND);
+                NewButton(m, "Quit", ItemExit);
+                NewButton(m, "Nothing", ItemFile);
+                EXPECT_EQ(ListItemCount(m, IDC_MN_LIST), 6);
+
+                // Test: the menu's own window, in the chosen colour.
+                Click(m, IDC_TEST);
+                Settle(300);
+                HWND menu = FindTopLevel("Our CD");
+                ASSERT_NE(menu, nullptr);
+                EXPECT_TRUE(::IsWindowVisible(menu));
+                RECT client;
+                ::GetClientRect(menu, &client);
+                const CScreen screen;
+                EXPECT_EQ(screen.ClientPixel(menu, 3, client.bottom - 3), green);
+                Click(m, IDOK);
+            });
+            ChooseMenuCommand(t, IDC_TF_BROWSE_0, kLaunchAMenu);
+            EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "Menu");
+            EXPECT_TRUE(Enabled(t, CTargetFilesDlg::BrowseId(1)));
+
+            // Opened again from the slot's settings: the buttons as confirmed; changes cancelled.
+            AnswerDialog(kEditor, [](HWND m) {
+                ASSERT_EQ(ListItemCount(m, IDC_MN_LIST), 6);
+                EXPECT_EQ(ListItemText(m, IDC_MN_LIST, 5), "Nothing");
+                EXPECT_EQ(Text(m, IDC_MN_TITLE), "Our CD");
+                EXPECT_EQ(Text(m, IDC_MN_TARGET), "docs\\guide.txt");
+                Select(m, IDC_MN_ACTION, ItemExit);
+                SelectListItem(m, IDC_MN_LIST, 1);
+                Click(m, IDC_MN_DELETE);
+                Click(m, IDC_MN_CREATE);
+                Click(m, IDCANCEL);
+            });
+            Click(t, CTargetFilesDlg::SettingsId(0));
+            EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "Menu");
+            Click(t, IDOK);
+        });
+        Click(w, IDC_BROWSE_TARGETS);
+        EXPECT_EQ(Text(w, IDC_TARGET_SUMMARY), "Menu");
+        Click(w, IDC_CREATE);
+
+        // Clear all, then Open: the written menu comes back.
+        ::SendMessageA(w, WM_COMMAND, ID_CLEAR_ALL, 0);
+        EXPECT_EQ(Text(w, IDC_TARGET_SUMMARY), "");
+        AnswerFileDialog("Select your Velmora DAT file", base + "\\velmora.dat");
+        ::SendMessageA(w, WM_COMMAND, ID_OPEN_PROJECT, 0);
+        EXPECT_EQ(Text(w, IDC_TARGET_SUMMARY), "Menu");
+        Click(w, IDC_EXIT);
+    }, 120000);
+    EXPECT_TRUE(AllAnswered());
+    EXPECT_TRUE(TestApp().messageBoxes.empty());
+
+    CProjectData written;
+    ASSERT_EQ(written.Read((base + "\\velmora.dat").c_str(), base.c_str()), CProjectData::ReadOK);
+    ASSERT_EQ(written.GetTargetCount(), 1);
+    ASSERT_EQ(written.GetTarget(0)->GetViewerType(), CViewer::TypeMenu);
+    const auto& menu = static_cast<const CMenuViewer&>(*written.GetTarget(0));
+    EXPECT_EQ(menu.GetTargetFilename(), "Menu");
+    EXPECT_EQ(menu.GetMenuTitle(), "Our CD");
+    EXPECT_EQ(menu.GetShowMenuBackgroundColor(), 1);
+    EXPECT_EQ(menu.GetMenuBackgroundColor(), green);
+    const struct {
+        const char* caption;
+        int action, type;
+        std::string target;
+    } expected[] = {
+        {"Guide", MenuActionFile, CViewer::TypeFile, "docs\\guide.txt"},
+        {"Pictures", MenuActionFolder, CViewer::TypeFolder, base + "\\pictures"},
+        {"Web", MenuActionWeb, CViewer::TypeWeb, "http://www.example.org"},
+        // The Test menu's window made the address a mailto: link of the viewer it shares.
+        {"Mail", MenuActionMail, CViewer::TypeFile, "mailto:sales@example.com"},
+        {"Quit", MenuActionExit, -1, ""},
+        {"Nothing", MenuActionNone, -1, ""},
+    };
+    ASSERT_EQ(menu.GetMenuButtonCount(), 6);
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(menu.GetMenuButtonCaption(i), expected[i].caption);
+        EXPECT_EQ(menu.GetMenuButtonAction(i), expected[i].action);
+        CViewer* viewer = menu.GetMenuButtonViewer(i);
+        if (expected[i].type < 0) {
+            EXPECT_EQ(viewer, nullptr);
+            continue;
+        }
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(viewer->GetViewerType(), expected[i].type);
+        EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target.c_str());
+    }
+
+    // The independent reading: each button's caption, style and action in a row; the
+    // folder stored below the base folder's marker.
+    const std::vector<std::string> records = DecodeRecords(FileBytes(base + "\\velmora.dat"));
+    EXPECT_TRUE(InARow(records, {"S:Our CD"}));
+    EXPECT_TRUE(InARow(records, {"S:Guide", "I:0", "I:0"}));
+    EXPECT_TRUE(InARow(records, {"S:Pictures", "I:0", "I:1"}));
+    EXPECT_TRUE(InARow(records, {"S:Web", "I:0", "I:2"}));
+    EXPECT_TRUE(InARow(records, {"S:Mail", "I:0", "I:5"}));
+    EXPECT_TRUE(InARow(records, {"S:Quit", "I:0", "I:4", "S:Nothing", "I:0", "I:-1"}));
+    EXPECT_TRUE(InARow(records, {"S:docs\\guide.txt"}));
+    EXPECT_TRUE(InARow(records, {"S:" BASE_FOLDER_MARKER "\\pictures"}));
+    EXPECT_TRUE(InARow(records, {"S:http://www.example.org"}));
+    EXPECT_TRUE(InARow(records, {"S:mailto:sales@example.com"}));
+}
+
+}  // namespace
