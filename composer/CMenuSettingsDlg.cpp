@@ -96,6 +96,17 @@ INT_PTR CMenuSettingsDlg::Edit(CMenuViewer& menu, const CString& baseFolder, CWn
     return result;
 }
 
+// A button's viewer copied for the menu's button slot (none for none).
+std::shared_ptr<CViewer> CMenuSettingsDlg::CopyButtonViewer(const CViewer* source, CMenuViewer& menu, int slot)
+{
+    std::shared_ptr<CViewer> copy;
+    if (source) {
+        copy.reset(PrepareButtonViewer(source->GetViewerType(), menu, slot));
+        copy->SetEqual(const_cast<CViewer*>(source));
+    }
+    return copy;
+}
+
 // Each button's viewer is copied: what the dialog changes, replaces or drops reaches the
 // menu only on OK.
 void CMenuSettingsDlg::CopyFrom(const CMenuViewer& menu, const CString& baseFolder)
@@ -118,10 +129,7 @@ void CMenuSettingsDlg::CopyFrom(const CMenuViewer& menu, const CString& baseFold
         slot.caption = menu.GetMenuButtonCaption(i);
         slot.style = menu.GetMenuButtonStyle(i);
         slot.action = menu.GetMenuButtonAction(i);
-        if (CViewer* source = menu.GetMenuButtonViewer(i)) {
-            slot.viewer.reset(PrepareButtonViewer(source->GetViewerType(), const_cast<CMenuViewer&>(menu), i));
-            slot.viewer->SetEqual(source);
-        }
+        slot.viewer = CopyButtonViewer(menu.GetMenuButtonViewer(i), const_cast<CMenuViewer&>(menu), i);
     }
 }
 
@@ -319,7 +327,6 @@ void CMenuSettingsDlg::OnDeleteButton()
     const int index = m_currentButton;
     if (index < 0 || index >= m_buttonCount)
         return;
-    EndTest();
     ::SendDlgItemMessageA(m_hWnd, IDC_MN_LIST, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     for (int i = index; i + 1 < m_buttonCount; ++i)
         m_slots[i] = m_slots[i + 1];
@@ -415,10 +422,8 @@ void CMenuSettingsDlg::OnActionChange()
         ButtonSlot& slot = m_slots[m_currentButton];
         if (action == MenuActionSlideShow)
             ViewerOfType(CViewer::TypeSlideShow);
-        else if (action == MenuActionExit && slot.viewer) {
-            EndTest();
+        else if (action == MenuActionExit)
             slot.viewer.reset();
-        }
     }
     RECT first, last;
     GetDlgItem(IDC_MN_TARGET_LABEL)->GetWindowRect(&first);
@@ -432,10 +437,8 @@ void CMenuSettingsDlg::OnActionChange()
 CViewer& CMenuSettingsDlg::ViewerOfType(int type)
 {
     ButtonSlot& slot = m_slots[m_currentButton];
-    if (!slot.viewer || slot.viewer->GetViewerType() != type) {
-        EndTest();
+    if (!slot.viewer || slot.viewer->GetViewerType() != type)
         slot.viewer.reset(PrepareViewer(type, this, 10 + m_currentButton, CString(), m_programDirectory, CString()));
-    }
     return *slot.viewer;
 }
 
@@ -518,7 +521,6 @@ void CMenuSettingsDlg::OnViewerSettings()
 {
     if (m_currentButton < 0 || !m_slots[m_currentButton].viewer)
         return;
-    EndTest();
     CViewer& viewer = *m_slots[m_currentButton].viewer;
     switch (viewer.GetViewerType()) {
     case CViewer::TypeFile:
@@ -562,7 +564,6 @@ void CMenuSettingsDlg::OnClearTarget()
         show.ClearAll();
         return;
     }
-    EndTest();
     slot.viewer.reset();
     PullControls();
     m_targetText.Empty();
@@ -570,8 +571,10 @@ void CMenuSettingsDlg::OnClearTarget()
     EnableControls({IDC_MN_FAILSAFE_LABEL, IDC_MN_FAILSAFE, IDC_MN_SETTINGS_LABEL, IDC_MN_SETTINGS}, FALSE);
 }
 
-// A new menu viewer each time, sharing the buttons' viewers; it lives until the next Test,
-// a change of a viewer it shows, or the end of the dialog.
+// A new menu viewer each time, with copies of the buttons' viewers: its window initialises
+// them for launching (taking the window state out of the parameters, making addresses
+// mailto: links), which must not reach the buttons. It lives until the next Test or the
+// end of the dialog.
 void CMenuSettingsDlg::OnTest()
 {
     PullControls();
@@ -582,7 +585,8 @@ void CMenuSettingsDlg::OnTest()
     menu.SetProgramDirectory(m_programDirectory);
     WriteWindowSettings(menu);
     for (int i = 0; i < m_buttonCount; ++i)
-        menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action, m_slots[i].viewer.get());
+        menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action,
+                           CopyButtonViewer(m_slots[i].viewer.get(), menu, i));
     ShowInTestMode(menu);
 }
 

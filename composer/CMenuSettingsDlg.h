@@ -5,7 +5,8 @@
 // The dialog works on copies: the window settings, the button slots and every button's
 // viewer are the dialog's own until OK, so that Cancel leaves the menu exactly as it was.
 // On OK the menu takes the slots and shares of their viewers; the viewers it held that no
-// button uses any more are let go. The viewer of the last Test ends with the dialog.
+// button uses any more are let go. Test shows a menu of its own with copies of the
+// buttons' viewers; it ends with the next Test or with the dialog.
 #pragma once
 #include "CSettingsDlg.h"
 
@@ -90,6 +91,7 @@ private:
     void ShowRow(std::initializer_list<UINT> ids, bool shown);
     // The selected slot's viewer of the type: kept when it has that type, else a new one.
     CViewer& ViewerOfType(int type);
+    static std::shared_ptr<CViewer> CopyButtonViewer(const CViewer* source, CMenuViewer& menu, int slot);
     void WriteWindowSettings(CMenuViewer& menu) const;
     void RefuseOutside();
     void EndTest();

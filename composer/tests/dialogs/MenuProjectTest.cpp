@@ -1,8 +1,9 @@
 // A Menu target made through the main dialog as an author makes it: "Launch a Menu" in the
 // Target Files dialog opens the menu editor (cancelled first, then confirmed with a File,
 // a Folder, a web site, an e-mail address, an Exit button and a File button that never got
-// its target), the editor seen on screen and its Test menu shown; the editor opened again
-// from the slot's settings and cancelled after changes loses nothing. Then Create: the menu
+// its target, the first with viewer settings of its own), the editor seen on screen and its
+// Test menu shown; the editor opened again from the slot's settings and cancelled after
+// changes loses nothing. Then Create: the menu
 // record read back by the project reader and by the independent decoder; Clear all and
 // Open bring the menu back into the summary.
 #include "BaseFolderMarker.h"
@@ -11,6 +12,7 @@
 #include "CProjectData.h"
 #include "CProjectDlg.h"
 #include "CTargetFilesDlg.h"
+#include "CViewerSettingsDlg.h"
 #include "DialogDriver.h"
 #include "RecordDecoder.h"
 
@@ -83,6 +85,12 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
                 AnswerFileDialog("Select your Target File", base + "\\docs\\guide.txt");
                 Click(m, IDC_MN_FIND);
                 EXPECT_EQ(Text(m, IDC_MN_TARGET), "docs\\guide.txt");
+                // Its viewer settings, kept by the button's own viewer.
+                AnswerDialog("Viewer Settings for docs\\guide.txt", [](HWND v) {
+                    Select(v, IDC_WINDOW_STATE, CViewerSettingsDlg::StateMinimized);
+                    Click(v, IDOK);
+                });
+                Click(m, IDC_MN_SETTINGS);
                 NewButton(m, "Pictures", ItemFolder);
                 AnswerDialog(kBrowser, [](HWND b) { BrowseTo(b, {"pictures"}); });
                 Click(m, IDC_MN_FIND);
@@ -167,8 +175,7 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
         {"Guide", MenuActionFile, CViewer::TypeFile, "docs\\guide.txt"},
         {"Pictures", MenuActionFolder, CViewer::TypeFolder, base + "\\pictures"},
         {"Web", MenuActionWeb, CViewer::TypeWeb, "http://www.example.org"},
-        // The Test menu's window made the address a mailto: link of the viewer it shares.
-        {"Mail", MenuActionMail, CViewer::TypeFile, "mailto:sales@example.com"},
+        {"Mail", MenuActionMail, CViewer::TypeFile, "sales@example.com"},
         {"Quit", MenuActionExit, -1, ""},
         {"Nothing", MenuActionNone, -1, ""},
     };
@@ -186,6 +193,9 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
         EXPECT_EQ(viewer->GetViewerType(), expected[i].type);
         EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target.c_str());
     }
+    // The window state travels in the stored parameters; the Test menu, which readies its
+    // own copies of the viewers for launching, took nothing from the buttons' viewers.
+    EXPECT_EQ(menu.GetMenuButtonViewer(0)->GetParameters(), " /showCmdMIN");
 
     // The independent reading: each button's caption, style and action in a row; the
     // folder stored below the base folder's marker.
@@ -196,10 +206,10 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
     EXPECT_TRUE(InARow(records, {"S:Web", "I:0", "I:2"}));
     EXPECT_TRUE(InARow(records, {"S:Mail", "I:0", "I:5"}));
     EXPECT_TRUE(InARow(records, {"S:Quit", "I:0", "I:4", "S:Nothing", "I:0", "I:-1"}));
-    EXPECT_TRUE(InARow(records, {"S:docs\\guide.txt"}));
+    EXPECT_TRUE(InARow(records, {"S:docs\\guide.txt", "S: /showCmdMIN"}));
     EXPECT_TRUE(InARow(records, {"S:" BASE_FOLDER_MARKER "\\pictures"}));
     EXPECT_TRUE(InARow(records, {"S:http://www.example.org"}));
-    EXPECT_TRUE(InARow(records, {"S:mailto:sales@example.com"}));
+    EXPECT_TRUE(InARow(records, {"S:sales@example.com"}));
 }
 
 }  // namespace

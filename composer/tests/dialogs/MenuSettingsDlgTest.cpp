@@ -306,8 +306,8 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         {"Clip", MenuActionFile, CViewer::TypeMedia, "CLIP.MPG"},
         {"Notes", MenuActionFile, CViewer::TypeFile, "notes.txt"},
         {"Web", MenuActionWeb, CViewer::TypeWeb, "http://www.example.org"},
-        // The test menu's window made the address a mailto: link of the viewer it shares.
-        {"Mail", MenuActionMail, CViewer::TypeFile, "mailto:sales@example.com"},
+        // The test menu readied copies for launching: the address is as typed.
+        {"Mail", MenuActionMail, CViewer::TypeFile, "sales@example.com"},
         {"Quit", MenuActionExit, -1, ""},
         {"Nothing", MenuActionNone, -1, ""},
         {"Pictures", MenuActionFolder, CViewer::TypeFolder, base + "\\pictures"},
