@@ -19,6 +19,7 @@
 #include "CZipViewer.h"
 #include "CZipViewerSettingsDlg.h"
 #include "ChooseViewerForTarget.h"
+#include "CommandLineText.h"
 #include "DDX.h"
 #include "SettingsDialogOpener.h"
 #include "ViewerFactory.h"
@@ -130,6 +131,15 @@ void CMenuSettingsDlg::CopyFrom(const CMenuViewer& menu, const CString& baseFold
         slot.style = menu.GetMenuButtonStyle(i);
         slot.action = menu.GetMenuButtonAction(i);
         slot.viewer = CopyButtonViewer(menu.GetMenuButtonViewer(i), const_cast<CMenuViewer&>(menu), i);
+        if (slot.viewer) {
+            // A viewer read from a file keeps its window state in the parameters: the
+            // settings dialogs show and change it as the state.
+            CString parameters = slot.viewer->GetParameters();
+            if (const int state = TakeWindowState(parameters)) {
+                slot.viewer->SetParameters(parameters);
+                slot.viewer->SetWindowShowCmdWindow(state);
+            }
+        }
     }
 }
 
@@ -584,9 +594,13 @@ void CMenuSettingsDlg::OnTest()
     CMenuViewer& menu = *m_testViewer;
     menu.SetProgramDirectory(m_programDirectory);
     WriteWindowSettings(menu);
-    for (int i = 0; i < m_buttonCount; ++i)
-        menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action,
-                           CopyButtonViewer(m_slots[i].viewer.get(), menu, i));
+    for (int i = 0; i < m_buttonCount; ++i) {
+        std::shared_ptr<CViewer> copy = CopyButtonViewer(m_slots[i].viewer.get(), menu, i);
+        // Launched as the player launches it: the window state as the file carries it.
+        if (copy)
+            copy->SetParameters(WithWindowState(copy->GetParameters(), copy->GetWindowShowCmdWindow()));
+        menu.AddMenuButton(m_slots[i].caption, m_slots[i].style, m_slots[i].action, copy);
+    }
     ShowInTestMode(menu);
 }
 

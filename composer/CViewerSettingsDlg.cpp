@@ -2,6 +2,7 @@
 
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
+#include "CommandLineText.h"
 #include "DDX.h"
 
 BEGIN_MESSAGE_MAP(CViewerSettingsDlg, CSettingsDlg)
@@ -94,10 +95,7 @@ void CViewerSettingsDlg::OnTest()
     viewer.SetTargetFilename(m_targetFilename);
     viewer.SetProgramDirectory(m_programDirectory);
     viewer.SetViewerType(CViewer::TypeFile);
-    if (m_windowState == StateMaximized)
-        viewer.SetParameters(" /showCmdMAX");
-    else if (m_windowState == StateMinimized)
-        viewer.SetParameters(" /showCmdMIN");
+    viewer.SetParameters(WithWindowState(CString(), m_windowState));
     viewer.SetTryAndForce(m_tryAndForce);
     viewer.SetForceString1(m_forceProgram1);
     viewer.SetForceString2(m_forceProgram2);

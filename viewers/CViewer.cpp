@@ -2,6 +2,7 @@
 
 #include "BaseFolderMarker.h"
 #include "CViewerLauncher.h"
+#include "CommandLineText.h"
 #include "DataFileVersion.h"
 
 #include <cstring>
@@ -200,12 +201,7 @@ void CViewer::Write_DAT_File(CFileReadWrite* file, int major, int minor, int bui
         file->WriteInt(m_Settings.LaunchTargetType);
     file->WriteString(m_Settings.ViewerType == TypeFolder ? ReplaceBaseFolderWithMarker(m_Settings.TargetFilename, m_Settings.ProgramDirectory)
                                                  : m_Settings.TargetFilename);
-    CString parameters = m_Settings.Parameters;
-    if (m_Settings.WindowShowCmdWindow == 1)
-        parameters += " /showCmdMAX";
-    else if (m_Settings.WindowShowCmdWindow == 2)
-        parameters += " /showCmdMIN";
-    file->WriteString(parameters);
+    file->WriteString(WithWindowState(m_Settings.Parameters, m_Settings.WindowShowCmdWindow));
     file->WriteBool(0);
     file->WriteBool(m_Settings.TryAndForce);
     file->WriteString(m_Settings.ForceString1);

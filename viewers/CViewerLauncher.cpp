@@ -59,16 +59,7 @@ bool CViewerLauncher::WriteProjectDword(const char* format, DWORD value) const
 void CViewerLauncher::Init()
 {
     v.Log("\n** %s #%d **\n", s.TargetFilename.IsEmpty() ? "Additional Viewer" : "Target", s.TargetNum);
-    int at;
-    if ((at = s.Parameters.Find(" /showCmdMAX")) >= 0) {
-        s.Parameters.Delete(at, 12);
-        s.WindowShowCmdWindow = 1;
-    } else if ((at = s.Parameters.Find(" /showCmdMIN")) >= 0) {
-        s.Parameters.Delete(at, 12);
-        s.WindowShowCmdWindow = 2;
-    } else {
-        s.WindowShowCmdWindow = 0;
-    }
+    s.WindowShowCmdWindow = TakeWindowState(s.Parameters);
     if (IsWebAddress(s.TargetFilename)) {
         s.TargetFileExtension = ".htm";
         s.ProgramDirectory.Empty();

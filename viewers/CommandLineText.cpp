@@ -1,5 +1,7 @@
 #include "CommandLineText.h"
 
+#include <cstring>
+
 namespace {
 
 int FindNoCase(const CString& s, const char* sub)
@@ -19,6 +21,27 @@ CString FileNameOf(const CString& path)
         if (path[i] == '\\' || path[i] == '/')
             cut = i;
     return path.Mid(cut + 1);
+}
+
+namespace {
+const char* const WindowStateMarks[] = {" /showCmdMAX", " /showCmdMIN"};
+}
+
+CString WithWindowState(const CString& parameters, int state)
+{
+    return state == 1 || state == 2 ? parameters + WindowStateMarks[state - 1] : parameters;
+}
+
+int TakeWindowState(CString& parameters)
+{
+    for (int state = 1; state <= 2; ++state) {
+        const int at = parameters.Find(WindowStateMarks[state - 1]);
+        if (at >= 0) {
+            parameters.Delete(at, static_cast<int>(std::strlen(WindowStateMarks[state - 1])));
+            return state;
+        }
+    }
+    return 0;
 }
 
 CString ExtensionOf(const CString& targetFilename)

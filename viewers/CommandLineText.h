@@ -4,6 +4,13 @@
 #include "CString.h"
 #include "ViewersExport.h"
 
+// The window state a target opens in travels at the end of its stored parameters:
+// " /showCmdMAX" for 1 (maximised), " /showCmdMIN" for 2 (minimised), nothing for 0.
+// WithWindowState adds the mark for the state; TakeWindowState takes the first mark out
+// of the parameters and gives its state, 0 when they carry none.
+VIEWERS_API CString WithWindowState(const CString& parameters, int state);
+VIEWERS_API int TakeWindowState(CString& parameters);
+
 // The extension of a target, with its dot and lower-cased, taken from the last component
 // of the path only; empty when that has none, and for "mailto:" links.
 VIEWERS_API CString ExtensionOf(const CString& targetFilename);

@@ -7,6 +7,28 @@
 
 namespace {
 
+TEST(WindowState, TravelsAtTheEndOfTheStoredParameters)
+{
+    struct Case { const char* parameters; int state; const char* stored; };
+    const Case cases[] = {
+        { "", 0, "" },
+        { "/s", 0, "/s" },
+        { "/s", 1, "/s /showCmdMAX" },
+        { "", 2, " /showCmdMIN" },
+        { "/s", 7, "/s" },  // no state of its own: none stored
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WithWindowState(c.parameters, c.state), c.stored) << c.parameters << " " << c.state;
+        CString parameters = c.stored;
+        EXPECT_EQ(TakeWindowState(parameters), c.state == 7 ? 0 : c.state) << c.stored;
+        EXPECT_EQ(parameters, c.parameters);
+    }
+    // A mark is found wherever it stands, the maximised one first; one mark is taken.
+    CString parameters = "a /showCmdMIN b /showCmdMAX";
+    EXPECT_EQ(TakeWindowState(parameters), 1);
+    EXPECT_EQ(parameters, "a /showCmdMIN b");
+}
+
 TEST(BaseFolderMarker, OnlyALeadingBaseFolderIsReplaced)
 {
     struct Case { const char* path; const char* base; const char* stored; };

@@ -50,6 +50,7 @@ struct ProjectMenu {
         auto file = std::make_shared<CFileViewer>();
         file->SetViewerType(CViewer::TypeFile);
         file->SetTargetFilename("readme.txt");
+        file->SetParameters("/x /showCmdMIN");  // as read from a file: the window state in the parameters
         auto web = std::make_shared<CWebViewer>();
         web->SetViewerType(CViewer::TypeWeb);
         web->SetTargetFilename("http://example.com");
@@ -83,6 +84,8 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(Text(w, IDC_MN_BUTTON_TEXT), "Readme");
         EXPECT_EQ(Text(w, IDC_MN_TARGET), "readme.txt");
         EXPECT_EQ(Selection(w, IDC_MN_STYLE), 1);
+        EXPECT_EQ(dialog->Button(0).viewer->GetWindowShowCmdWindow(), 2) << "the state its settings show";
+        EXPECT_EQ(dialog->Button(0).viewer->GetParameters(), "/x");
         Select(w, IDC_MN_ACTION, ItemExit);
         EXPECT_EQ(dialog->Button(0).viewer, nullptr) << "Exit drops the button's viewer";
         SelectListItem(w, IDC_MN_LIST, 1);
@@ -98,6 +101,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
     EXPECT_EQ(project.menu.GetMenuButtonViewer(1), project.site.lock().get());
     EXPECT_EQ(project.menu.GetMenuButtonAction(0), MenuActionFile);
     EXPECT_EQ(project.menu.GetMenuButtonViewer(0)->GetTargetFilename(), "readme.txt");
+    EXPECT_EQ(project.menu.GetMenuButtonViewer(0)->GetParameters(), "/x /showCmdMIN");
     EXPECT_EQ(project.menu.GetMenuButtonCaption(1), "Site");
 
     HWND testWindow = nullptr;
@@ -277,6 +281,12 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         testWindow = dialog->TestViewer()->GetWindow()->GetSafeHwnd();
         EXPECT_TRUE(::IsWindowVisible(testWindow));
         EXPECT_EQ(dialog->TestViewer()->GetMenuButtonCount(), 9);
+        // Its own copies of the viewers, readied for launching with the window state.
+        CViewer* shown = dialog->TestViewer()->GetMenuButtonViewer(0);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_NE(shown, dialog->Button(0).viewer.get());
+        EXPECT_EQ(shown->GetWindowShowCmdWindow(), 2);
+        EXPECT_EQ(shown->GetParameters(), "/x");
 
         // The menu text holds at most 5000 characters: OK is refused with the framework's word.
         SetText(w, IDC_MN_TEXT, std::string(5001, 'a'));
@@ -326,6 +336,8 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target.c_str());
     }
     EXPECT_EQ(menu.GetMenuButtonStyle(0), 1);
+    EXPECT_EQ(menu.GetMenuButtonViewer(0)->GetWindowShowCmdWindow(), 2);
+    EXPECT_EQ(menu.GetMenuButtonViewer(0)->GetParameters(), "/x");
     // The editor's copies replaced the menu's first viewers, which nothing holds any more.
     EXPECT_TRUE(project.readme.expired());
     EXPECT_TRUE(project.site.expired());
