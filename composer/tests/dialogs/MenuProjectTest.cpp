@@ -1,7 +1,7 @@
 // A Menu target made through the main dialog as an author makes it: "Launch a Menu" in the
 // Target Files dialog opens the menu editor (cancelled first, then confirmed with a File,
-// a Folder, a web site, an e-mail address, an Exit button and a File button that never got
-// its target, the first with viewer settings of its own), the editor seen on screen and its
+// a Folder, a web site, an e-mail address, an Exit button and a File button whose target
+// was cleared, the first with viewer settings of its own), the editor seen on screen and its
 // Test menu shown; the editor opened again from the slot's settings and cancelled after
 // changes loses nothing. Then Create: the menu
 // record read back by the project reader and by the independent decoder; Clear all and
@@ -109,6 +109,14 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
                 Click(m, IDC_MN_FIND);
                 NewButton(m, "Quit", ItemExit);
                 NewButton(m, "Nothing", ItemFile);
+                // Given a target, then cleared: it launches nothing.
+                AnswerFileDialog("Select your Target File", base + "\\docs\\guide.txt");
+                Click(m, IDC_MN_FIND);
+                EXPECT_TRUE(Enabled(m, IDC_MN_FAILSAFE));
+                Click(m, IDC_MN_CLEAR);
+                EXPECT_EQ(Text(m, IDC_MN_TARGET), "");
+                EXPECT_FALSE(Enabled(m, IDC_MN_SETTINGS));
+                EXPECT_FALSE(Enabled(m, IDC_MN_FAILSAFE));
                 EXPECT_EQ(ListItemCount(m, IDC_MN_LIST), 6);
 
                 // Test: the menu's own window, in the chosen colour.

@@ -232,6 +232,11 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_TRUE(Enabled(w, IDC_MN_SETTINGS));
         ASSERT_NE(dialog->Button(6).viewer, nullptr);
         EXPECT_EQ(dialog->Button(6).viewer->GetViewerType(), CViewer::TypeSlideShow);
+        // Clear empties a slideshow but keeps its viewer.
+        const CViewer* show = dialog->Button(6).viewer.get();
+        Click(w, IDC_MN_CLEAR);
+        EXPECT_EQ(dialog->Button(6).viewer.get(), show);
+        EXPECT_EQ(dialog->Button(6).viewer->GetViewerType(), CViewer::TypeSlideShow);
         Select(w, IDC_MN_ACTION, ItemExit);
         EXPECT_EQ(Rows(w), "----");
         EXPECT_EQ(dialog->Button(6).viewer, nullptr);
