@@ -14,6 +14,7 @@
 #include "CTargetFilesDlg.h"
 #include "CViewerSettingsDlg.h"
 #include "DialogDriver.h"
+#include "MenuEditorTools.h"
 #include "RecordDecoder.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +29,6 @@ const char kTargets[] = "Set Your Target File(s)";
 const char kEditor[] = "Menu Settings";
 const char kBrowser[] = "Browse for Folder";
 const int kLaunchAMenu = 2;  // the second command of a browse button's menu
-
-// The list item of each action in the editor's action list.
-enum { ItemFile, ItemFolder, ItemWeb, ItemSlideShow, ItemMail, ItemExit };
-
-void NewButton(HWND editor, const char* caption, int item)
-{
-    Click(editor, IDC_MN_CREATE);
-    SetText(editor, IDC_MN_BUTTON_TEXT, caption);
-    Select(editor, IDC_MN_ACTION, item);
-}
 
 // True when the records hold these, one after the other.
 bool InARow(const std::vector<std::string>& records, const std::vector<std::string>& run)
@@ -81,7 +72,7 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
                 Settle(300);
                 EXPECT_EQ(CentreOf(m, IDC_SWATCH), green);
 
-                NewButton(m, "Guide", ItemFile);
+                NewMenuButton(m, "Guide", ItemFile);
                 AnswerFileDialog("Select your Target File", base + "\\docs\\guide.txt");
                 Click(m, IDC_MN_FIND);
                 EXPECT_EQ(Text(m, IDC_MN_TARGET), "docs\\guide.txt");
@@ -91,24 +82,24 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
                     Click(v, IDOK);
                 });
                 Click(m, IDC_MN_SETTINGS);
-                NewButton(m, "Pictures", ItemFolder);
+                NewMenuButton(m, "Pictures", ItemFolder);
                 AnswerDialog(kBrowser, [](HWND b) { BrowseTo(b, {"pictures"}); });
                 Click(m, IDC_MN_FIND);
                 EXPECT_EQ(Text(m, IDC_MN_TARGET), base + "\\pictures");
-                NewButton(m, "Web", ItemWeb);
+                NewMenuButton(m, "Web", ItemWeb);
                 AnswerDialog("Open a Web Site (URL)", [](HWND u) {
                     SetText(u, IDC_URL_TEXT, "www.example.org");
                     Click(u, IDOK);
                 });
                 Click(m, IDC_MN_FIND);
-                NewButton(m, "Mail", ItemMail);
+                NewMenuButton(m, "Mail", ItemMail);
                 AnswerDialog("Send an Email (mailto)", [](HWND e) {
                     SetText(e, IDC_MAILTO_TEXT, "sales@example.com");
                     Click(e, IDOK);
                 });
                 Click(m, IDC_MN_FIND);
-                NewButton(m, "Quit", ItemExit);
-                NewButton(m, "Nothing", ItemFile);
+                NewMenuButton(m, "Quit", ItemExit);
+                NewMenuButton(m, "Nothing", ItemFile);
                 // Given a target, then cleared: it launches nothing.
                 AnswerFileDialog("Select your Target File", base + "\\docs\\guide.txt");
                 Click(m, IDC_MN_FIND);
@@ -175,32 +166,14 @@ TEST(MenuProject, MadeThroughTargetFilesCreatedReadBackAndOpened)
     EXPECT_EQ(menu.GetMenuTitle(), "Our CD");
     EXPECT_EQ(menu.GetShowMenuBackgroundColor(), 1);
     EXPECT_EQ(menu.GetMenuBackgroundColor(), green);
-    const struct {
-        const char* caption;
-        int action, type;
-        std::string target;
-    } expected[] = {
+    ASSERT_NO_FATAL_FAILURE(ExpectMenuButtons(menu, {
         {"Guide", MenuActionFile, CViewer::TypeFile, "docs\\guide.txt"},
         {"Pictures", MenuActionFolder, CViewer::TypeFolder, base + "\\pictures"},
         {"Web", MenuActionWeb, CViewer::TypeWeb, "http://www.example.org"},
         {"Mail", MenuActionMail, CViewer::TypeFile, "sales@example.com"},
         {"Quit", MenuActionExit, -1, ""},
         {"Nothing", MenuActionNone, -1, ""},
-    };
-    ASSERT_EQ(menu.GetMenuButtonCount(), 6);
-    for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(menu.GetMenuButtonCaption(i), expected[i].caption);
-        EXPECT_EQ(menu.GetMenuButtonAction(i), expected[i].action);
-        CViewer* viewer = menu.GetMenuButtonViewer(i);
-        if (expected[i].type < 0) {
-            EXPECT_EQ(viewer, nullptr);
-            continue;
-        }
-        ASSERT_NE(viewer, nullptr);
-        EXPECT_EQ(viewer->GetViewerType(), expected[i].type);
-        EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target.c_str());
-    }
+    }));
     // The window state travels in the stored parameters; the Test menu, which readies its
     // own copies of the viewers for launching, took nothing from the buttons' viewers.
     EXPECT_EQ(menu.GetMenuButtonViewer(0)->GetParameters(), " /showCmdMIN");

@@ -9,6 +9,7 @@
 #include "CMenuViewer.h"
 #include "CMenuViewerDlg.h"
 #include "CWebViewer.h"
+#include "MenuEditorTools.h"
 #include "TargetDialogTools.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +32,6 @@ std::string Rows(HWND w)
     rows += Visible(w, IDC_MN_CLEAR) ? 'C' : '-';
     return rows;
 }
-
-// The list item of each action, in the list's order.
-enum { ItemFile, ItemFolder, ItemWeb, ItemSlideShow, ItemMail, ItemExit };
 
 // A project menu of two buttons whose viewers it holds itself.
 struct ProjectMenu {
@@ -183,9 +181,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_NE(dialog->HelpText().Find("must be in the CD-ROM Base Folder"), -1);
         EXPECT_EQ(dialog->Button(2).viewer->GetTargetFilename(), "CLIP.MPG");
 
-        Click(w, IDC_MN_CREATE);
-        SetText(w, IDC_MN_BUTTON_TEXT, "Notes");
-        Select(w, IDC_MN_ACTION, ItemFile);
+        NewMenuButton(w, "Notes", ItemFile);
         AnswerFileDialog("Select your Target File", base + "\\notes.txt");
         Click(w, IDC_MN_FIND);
         ASSERT_NE(dialog->Button(3).viewer, nullptr);
@@ -193,9 +189,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(dialog->Button(3).viewer->GetTargetFilename(), "notes.txt");
 
         // A web site typed with "www" gets "http://".
-        Click(w, IDC_MN_CREATE);
-        SetText(w, IDC_MN_BUTTON_TEXT, "Web");
-        Select(w, IDC_MN_ACTION, ItemWeb);
+        NewMenuButton(w, "Web", ItemWeb);
         EXPECT_EQ(Rows(w), "TS-C");
         EXPECT_EQ(Text(w, IDC_MN_TARGET_LABEL), "Web Site");
         EXPECT_EQ(Text(w, IDC_MN_FIND_LABEL), "Set");
@@ -209,9 +203,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(dialog->Button(4).viewer->GetViewerType(), CViewer::TypeWeb);
 
         // An e-mail address, kept by a file viewer.
-        Click(w, IDC_MN_CREATE);
-        SetText(w, IDC_MN_BUTTON_TEXT, "Mail");
-        Select(w, IDC_MN_ACTION, ItemMail);
+        NewMenuButton(w, "Mail", ItemMail);
         EXPECT_EQ(Rows(w), "T--C");
         EXPECT_EQ(Text(w, IDC_MN_TARGET_LABEL), "Email Address");
         AnswerDialog("Send an Email (mailto)", [](HWND prompt) {
@@ -225,9 +217,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(dialog->Button(5).viewer->GetViewerType(), CViewer::TypeFile);
 
         // A slideshow viewer comes with the action and goes with Exit.
-        Click(w, IDC_MN_CREATE);
-        SetText(w, IDC_MN_BUTTON_TEXT, "Quit");
-        Select(w, IDC_MN_ACTION, ItemSlideShow);
+        NewMenuButton(w, "Quit", ItemSlideShow);
         EXPECT_EQ(Rows(w), "-S-C");
         EXPECT_TRUE(Enabled(w, IDC_MN_SETTINGS));
         ASSERT_NE(dialog->Button(6).viewer, nullptr);
@@ -242,16 +232,12 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         EXPECT_EQ(dialog->Button(6).viewer, nullptr);
 
         // A file button that never got its target.
-        Click(w, IDC_MN_CREATE);
-        SetText(w, IDC_MN_BUTTON_TEXT, "Nothing");
-        Select(w, IDC_MN_ACTION, ItemFile);
+        NewMenuButton(w, "Nothing", ItemFile);
 
         // Open a Folder: a folder inside through the browser rooted at the base folder. OK
         // there before a choice hands back a folder above the root: refused with the
         // warning, and the button keeps its folder.
-        Click(w, IDC_MN_CREATE);
-        SetText(w, IDC_MN_BUTTON_TEXT, "Pictures");
-        Select(w, IDC_MN_ACTION, ItemFolder);
+        NewMenuButton(w, "Pictures", ItemFolder);
         EXPECT_EQ(Rows(w), "TS-C");
         EXPECT_EQ(Text(w, IDC_MN_TARGET_LABEL), "Folder to Open");
         EXPECT_EQ(Text(w, IDC_MN_FIND_LABEL), "Find");
@@ -310,12 +296,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
     EXPECT_EQ(menu.GetViewerType(), CViewer::TypeMenu);
     EXPECT_EQ(menu.GetTargetFilename(), "Menu");
     EXPECT_EQ(menu.GetMenuText(), "Pick one");
-    ASSERT_EQ(menu.GetMenuButtonCount(), 9);
-    const struct {
-        const char* caption;
-        int action, type;
-        std::string target;
-    } expected[] = {
+    ASSERT_NO_FATAL_FAILURE(ExpectMenuButtons(menu, {
         {"Readme", MenuActionFile, CViewer::TypeFile, "readme.txt"},
         {"Site", MenuActionWeb, CViewer::TypeWeb, "http://example.com"},
         {"Clip", MenuActionFile, CViewer::TypeMedia, "CLIP.MPG"},
@@ -326,20 +307,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         {"Quit", MenuActionExit, -1, ""},
         {"Nothing", MenuActionNone, -1, ""},
         {"Pictures", MenuActionFolder, CViewer::TypeFolder, base + "\\pictures"},
-    };
-    for (int i = 0; i < 9; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(menu.GetMenuButtonCaption(i), expected[i].caption);
-        EXPECT_EQ(menu.GetMenuButtonAction(i), expected[i].action);
-        CViewer* viewer = menu.GetMenuButtonViewer(i);
-        if (expected[i].type < 0) {
-            EXPECT_EQ(viewer, nullptr);
-            continue;
-        }
-        ASSERT_NE(viewer, nullptr);
-        EXPECT_EQ(viewer->GetViewerType(), expected[i].type);
-        EXPECT_EQ(viewer->GetTargetFilename(), expected[i].target.c_str());
-    }
+    }));
     EXPECT_EQ(menu.GetMenuButtonStyle(0), 1);
     EXPECT_EQ(menu.GetMenuButtonViewer(0)->GetWindowShowCmdWindow(), 2);
     EXPECT_EQ(menu.GetMenuButtonViewer(0)->GetParameters(), "/x");
