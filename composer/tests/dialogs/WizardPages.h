@@ -1,0 +1,19 @@
+// The wizard's controls as a person meets them: each page is a child dialog of the wizard,
+// so a page's control is found on the one page shown, never by the wizard's own ids (the
+// Folder page's create button has the id of the wizard's Cancel).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The page dialog the wizard shows now (null when none is visible).
+HWND ShownPage(HWND wizard);
+// Click, text and state of a control of the shown page, through the driver's own calls.
+void ClickOnPage(HWND wizard, int id);
+void SetTextOnPage(HWND wizard, int id, const std::string& text);
+std::string TextOnPage(HWND wizard, int id);
+// The folder browser (top-level, "Browse for Folder") answered at the next click: the
+// folder selected, then OK.
+void AnswerFolderBrowser(const std::string& folder);
+// The C:\CD_Project folders the wizard's create button makes, gone.
+void RemoveWizardFolders();
