@@ -9,18 +9,6 @@
 
 namespace {
 
-BOOL CALLBACK MatchShownPage(HWND window, LPARAM parameter)
-{
-    HWND& found = *reinterpret_cast<HWND*>(parameter);
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && ::IsWindowVisible(window)) {
-        found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND PageOf(HWND wizard, int id)
 {
     HWND page = ShownPage(wizard);
@@ -32,13 +20,6 @@ HWND PageOf(HWND wizard, int id)
 }
 
 }  // namespace
-
-HWND ShownPage(HWND wizard)
-{
-    HWND found = nullptr;
-    ::EnumChildWindows(wizard, MatchShownPage, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 void ClickOnPage(HWND wizard, int id)
 {

@@ -2,12 +2,10 @@
 // so a page's control is found on the one page shown, never by the wizard's own ids (the
 // Folder page's create button has the id of the wizard's Cancel).
 #pragma once
-#include <windows.h>
+#include "ShownPage.h"
 
 #include <string>
 
-// The page dialog the wizard shows now (null when none is visible).
-HWND ShownPage(HWND wizard);
 // Click, text and state of a control of the shown page, through the driver's own calls.
 void ClickOnPage(HWND wizard, int id);
 void SetTextOnPage(HWND wizard, int id, const std::string& text);
