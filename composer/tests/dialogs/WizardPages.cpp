@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 HWND PageOf(HWND wizard, int id)
@@ -19,7 +21,63 @@ HWND PageOf(HWND wizard, int id)
     return page;
 }
 
+BOOL CALLBACK CollectPage(HWND window, LPARAM parameter)
+{
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0)
+        reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectControl(HWND window, LPARAM parameter)
+{
+    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
+
+void ExpectPagesHoldTheirTexts(HWND wizard, HWND except)
+{
+    std::vector<HWND> pages;
+    ::EnumChildWindows(wizard, CollectPage, reinterpret_cast<LPARAM>(&pages));
+    EXPECT_FALSE(pages.empty());
+    // The label's look: the default GUI font in bold, 15 pixels high, 6 pixels inside.
+    LOGFONTA look = {};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof look, &look);
+    look.lfWeight = FW_BOLD;
+    look.lfHeight = 15;
+    HFONT font = ::CreateFontIndirectA(&look);
+    for (HWND page : pages) {
+        if (page == except)
+            continue;
+        RECT inside;
+        ::GetClientRect(page, &inside);
+        HWND label = ::GetDlgItem(page, IDC_WZ_LABEL);
+        ASSERT_NE(label, nullptr);
+        const std::string text = Text(page, IDC_WZ_LABEL);
+        RECT box;
+        ::GetClientRect(label, &box);
+        RECT needed = {0, 0, box.right - 12, 0};
+        HDC dc = ::GetDC(label);
+        HGDIOBJ old = ::SelectObject(dc, font);
+        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_WORDBREAK | DT_CALCRECT);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(label, dc);
+        EXPECT_LE(needed.bottom, box.bottom - 12) << "the text is cut: " << text.substr(0, 40);
+        std::vector<HWND> controls;
+        ::EnumChildWindows(page, CollectControl, reinterpret_cast<LPARAM>(&controls));
+        for (HWND control : controls) {
+            RECT r;
+            ::GetWindowRect(control, &r);
+            ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_LE(r.bottom, inside.bottom) << "control " << ::GetDlgCtrlID(control) << " below the page of "
+                                               << text.substr(0, 40);
+        }
+    }
+    ::DeleteObject(font);
+}
 
 void ClickOnPage(HWND wizard, int id)
 {

@@ -10,6 +10,9 @@
 void ClickOnPage(HWND wizard, int id);
 void SetTextOnPage(HWND wizard, int id, const std::string& text);
 std::string TextOnPage(HWND wizard, int id);
+// Every page of the wizard (shown or not) but one holds its label's whole text, in the
+// label's bold look, and all its controls inside the page.
+void ExpectPagesHoldTheirTexts(HWND wizard, HWND except);
 // The folder browser (top-level, "Browse for Folder") answered at the next click: the
 // folder selected, then OK.
 void AnswerFolderBrowser(const std::string& folder);
