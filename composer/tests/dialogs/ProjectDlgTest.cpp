@@ -465,6 +465,9 @@ TEST(ProjectDlg, FailsafeWizardMakesTheProjectAndACancelledWizardKeepsIt)
         ASSERT_NE(target, nullptr);
         EXPECT_EQ(target->GetViewerType(), CViewer::TypeFile);
         EXPECT_EQ(std::string(target->GetProgramDirectory()).find(base), 0u);
+        EXPECT_EQ(target->GetOwner(), &dialog);
+        EXPECT_EQ(::GetParent(target->GetSafeHwnd()), w) << "the viewer's window is a child of the main dialog";
+        EXPECT_EQ(::GetDlgCtrlID(target->GetSafeHwnd()), 0);
         EXPECT_EQ(dialog.Project().SplashDuration, "7");
 
         // The plain wizard from the menu makes a second folder, and is cancelled.
