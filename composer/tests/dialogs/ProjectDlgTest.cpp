@@ -392,6 +392,8 @@ TEST(ProjectDlg, FailsafeWizardMakesTheProjectAndACancelledWizardKeepsIt)
             WriteFile(base + "\\sound\\intro.wav", "RIFF");
             WriteFile(base + "\\setup\\setup.exe", "MZ");
             ASSERT_TRUE(::CopyFileA(picture.c_str(), (base + "\\art\\splash.bmp").c_str(), FALSE));
+            ClickOnPage(z, IDC_WZ_OPEN_FOLDER);
+            EXPECT_TRUE(ShellFolderWindowShown("CD_Project")) << "the page's button opens the base folder";
             Click(z, IDC_WZ_NEXT);
 
             // The splash: a picture from a folder named like the base folder is refused.

@@ -106,6 +106,21 @@ void AnswerFolderBrowser(const std::string& folder)
     });
 }
 
+bool ShellFolderWindowShown(const std::string& caption)
+{
+    HWND window = nullptr;
+    for (int i = 0; i < 100 && !window; ++i) {
+        Settle(100);
+        window = ::FindWindowA("ExplorerWClass", caption.c_str());
+    }
+    if (!window)
+        return false;
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 50 && ::IsWindow(window); ++i)
+        Settle(100);
+    return true;
+}
+
 void RemoveWizardFolders()
 {
     const CWizardFolder page;

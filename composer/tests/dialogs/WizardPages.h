@@ -16,5 +16,8 @@ void ExpectPagesHoldTheirTexts(HWND wizard, HWND except);
 // The folder browser (top-level, "Browse for Folder") answered at the next click: the
 // folder selected, then OK.
 void AnswerFolderBrowser(const std::string& folder);
+// The shell's folder window with this caption (the folder's own name) appears within a few
+// seconds; it is closed again.
+bool ShellFolderWindowShown(const std::string& caption);
 // The C:\CD_Project folders the wizard's create button makes, gone.
 void RemoveWizardFolders();
