@@ -1,5 +1,7 @@
 #include "ComposerDriver.h"
 
+#include "ScreenCapture.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -220,53 +222,12 @@ bool ComposerDriver::WaitUntil(const std::function<bool()>& condition, DWORD mil
 
 namespace {
 
-std::string UnixPath(const std::string& windowsPath)
-{
-    std::string s = windowsPath.substr(2);  // after "Z:"
-    for (char& c : s)
-        if (c == '\\')
-            c = '/';
-    return s;
-}
-
-std::string TestDisplay()
-{
-    std::string display;
-    if (FILE* in = std::fopen((std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\wine.display").c_str(), "r")) {
-        char text[64] = {};
-        if (std::fgets(text, sizeof text, in))
-            display = text;
-        std::fclose(in);
-    }
-    while (!display.empty() && (display.back() == '\n' || display.back() == '\r'))
-        display.pop_back();
-    return display;
-}
-
-// A Unix program started from Wine cannot be waited for: its output file is complete
-// once it exists and has stopped growing.
+// A Unix program started from Wine: its output file is complete once it exists and has
+// stopped growing.
 bool RunUnixInto(const std::string& command, const std::string& output)
 {
     ::DeleteFileA(output.c_str());
-    std::string line = command;
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    LONGLONG last = -1;
-    for (int i = 0; i < 150; ++i) {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        LONGLONG size = -1;
-        if (::GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &data))
-            size = (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        if (size > 0 && size == last)
-            return true;
-        last = size;
-        ::Sleep(200);
-    }
-    return false;
+    return RunUnix(command) && WaitForFile(output);
 }
 
 std::string ShotPath(const std::string& name, const char* extension)

@@ -13,6 +13,7 @@
 #include "CWizardFolder.h"
 #include "RecordDecoder.h"
 #include "ShownPage.h"
+#include "TestFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +31,6 @@ const char kOpenTitle[] = "Select your Velmora DAT file";
 const char kUserPolicy[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const char kUsersPolicy[] = ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const char kCdrom[] = "System\\Currentcontrolset\\Services\\Cdrom";
-
-std::string Here()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s = path;
-    return s.substr(0, s.rfind('\\'));
-}
-
-std::string SystemFolder()
-{
-    char path[MAX_PATH] = {};
-    ::GetSystemDirectoryA(path, MAX_PATH);
-    return path;
-}
 
 std::string Scratch(const std::string& name) { return std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name; }
 

@@ -35,15 +35,7 @@ void MenuPaintClassicItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu
         return;
     }
 
-    bool keyboardDisabled = false;
-    if (disabled && selected && !GetSelectDisabled()) {
-        selected = false;
-        DWORD pos = GetMessagePos();
-        if (pos == MenuSystem::lastMessagePos)
-            keyboardDisabled = true;
-        else
-            MenuSystem::lastMessagePos = pos;
-    }
+    const bool keyboardDisabled = MenuTakeKeyboardSelection(disabled, selected);
 
     const CNewMenuIcons* icons = dynamic_cast<const CNewMenuIcons*>(rec->iconList);
     HIMAGELIST list = icons ? icons->ImageList() : nullptr;

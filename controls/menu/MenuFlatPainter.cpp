@@ -92,15 +92,7 @@ void MenuPaintFlatItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu)
     }
 
     // 4. Disabled items selected from the keyboard get a frame only.
-    bool keyboardDisabled = false;
-    if (disabled && selected && !GetSelectDisabled()) {
-        selected = false;
-        DWORD pos = GetMessagePos();
-        if (pos == MenuSystem::lastMessagePos)
-            keyboardDisabled = true;
-        else
-            MenuSystem::lastMessagePos = pos;
-    }
+    const bool keyboardDisabled = MenuTakeKeyboardSelection(disabled, selected);
 
     // 5. Separators and titles.
     if (rec->IsSeparator()) {
@@ -238,6 +230,18 @@ void MenuPaintFlatItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu)
             DeleteDC(mem);
         }
     }
+}
+
+bool MenuTakeKeyboardSelection(bool disabled, bool& selected)
+{
+    if (!disabled || !selected || GetSelectDisabled())
+        return false;
+    selected = false;
+    const DWORD pos = GetMessagePos();
+    if (pos == MenuSystem::lastMessagePos)
+        return true;
+    MenuSystem::lastMessagePos = pos;
+    return false;
 }
 
 MenuItemCheckMarks MenuReadCheckMarks(const DRAWITEMSTRUCT& dis)

@@ -24,6 +24,10 @@ struct MenuItemCheckMarks {
     HBITMAP unchecked = nullptr;
 };
 MenuItemCheckMarks MenuReadCheckMarks(const DRAWITEMSTRUCT& item);
+// A disabled item the user may not select is painted unselected. True when it was reached
+// from the keyboard (the mouse has not moved since the last such item), when the painters
+// give it a frame only.
+bool MenuTakeKeyboardSelection(bool disabled, bool& selected);
 // The draw-state silhouette of an image of the list in a colour.
 void MenuDrawSilhouette(HDC dc, HIMAGELIST images, int index, int x, int y, COLORREF colour);
 // The image in the platform's disabled look.

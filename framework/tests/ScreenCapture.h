@@ -62,13 +62,9 @@ inline std::string UnixPath(const std::string& windowsPath)
     return s;
 }
 
-inline Screenshot TakeScreenshot(const std::string& name)
+// The X display of the test run, as the Wine fixture noted it ("" when not noted).
+inline std::string TestDisplay()
 {
-    Screenshot shot;
-    const std::string xwd = UnixPath(std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd");
-    const std::string bmpWin = std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".bmp";
-    ::DeleteFileA(bmpWin.c_str());
-    // The X display of the test run, as the Wine fixture noted it.
     std::string display;
     if (FILE* in = std::fopen((std::string(VELMORA_TEST_BINARY_DIR) + "\\..\\wine.display").c_str(), "r")) {
         char text[64] = {};
@@ -78,6 +74,16 @@ inline Screenshot TakeScreenshot(const std::string& name)
     }
     while (!display.empty() && (display.back() == '\n' || display.back() == '\r'))
         display.pop_back();
+    return display;
+}
+
+inline Screenshot TakeScreenshot(const std::string& name)
+{
+    Screenshot shot;
+    const std::string xwd = UnixPath(std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd");
+    const std::string bmpWin = std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".bmp";
+    ::DeleteFileA(bmpWin.c_str());
+    const std::string display = TestDisplay();
     const std::string xwdWin = std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd";
     ::DeleteFileA(xwdWin.c_str());
     if (!RunUnix("Z:\\usr\\bin\\xwd -root -silent" + (display.empty() ? "" : " -display " + display) + " -out " + xwd) ||

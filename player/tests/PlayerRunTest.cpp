@@ -19,6 +19,7 @@
 #include "MetafileRecorder.h"
 #include "ViewerFactory.h"
 #include "ScreenCapture.h"
+#include "TestFolders.h"
 #include "standin/StandInControlRegistration.h"
 #include "standin/StandInControls.h"
 #include "standin/StandInRegistration.h"
@@ -37,21 +38,6 @@
 #include <vector>
 
 namespace {
-
-std::string Here()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s = path;
-    return s.substr(0, s.rfind('\\'));
-}
-
-std::string SystemFolder()
-{
-    char path[MAX_PATH] = {};
-    ::GetSystemDirectoryA(path, MAX_PATH);
-    return path;
-}
 
 bool CopyInto(const std::string& from, const std::string& folder, const std::string& name)
 {

@@ -12,6 +12,7 @@
 #include "MenuMeasure.h"
 #include "MenuOsClass.h"
 #include "MenuResources.h"
+#include "MenuSettings.h"
 #include "MenuSystem.h"
 #include "MenuTestDib.h"
 #include "MenuTimers.h"
@@ -356,4 +357,27 @@ TEST_F(MenuWin32Test, PopupWindowsAreSubclassedWhileShown)
         EXPECT_EQ(FindMenuWindowState(g_seenMenuWindow), nullptr);
     DestroyMenu(popup);
     DestroyWindow(owner);
+}
+
+TEST_F(MenuWin32Test, DisabledItemsAreNotSelectedUnlessAllowed)
+{
+    const BOOL old = SetSelectDisabled(FALSE);
+    bool selected = true;
+    EXPECT_FALSE(MenuTakeKeyboardSelection(false, selected));
+    EXPECT_TRUE(selected) << "an enabled item keeps its selection";
+
+    // The mouse has moved since the last disabled item: painted unselected, no frame.
+    MenuSystem::lastMessagePos = ~GetMessagePos();
+    EXPECT_FALSE(MenuTakeKeyboardSelection(true, selected));
+    EXPECT_FALSE(selected);
+    // The next one with the mouse where it was came from the keyboard: the frame.
+    selected = true;
+    EXPECT_TRUE(MenuTakeKeyboardSelection(true, selected));
+    EXPECT_FALSE(selected);
+
+    SetSelectDisabled(TRUE);
+    selected = true;
+    EXPECT_FALSE(MenuTakeKeyboardSelection(true, selected));
+    EXPECT_TRUE(selected) << "disabled items are highlighted like others when allowed";
+    SetSelectDisabled(old);
 }
