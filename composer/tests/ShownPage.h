@@ -3,21 +3,18 @@
 #pragma once
 #include <windows.h>
 
-namespace shown_page_detail {
-inline BOOL CALLBACK Match(HWND window, LPARAM parameter)
+// A window of the dialog class.
+inline bool IsDialogWindow(HWND window)
 {
     char name[16] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") != 0 || !::IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(parameter) = window;
-    return FALSE;
+    return lstrcmpA(name, "#32770") == 0;
 }
-}  // namespace shown_page_detail
 
 inline HWND ShownPage(HWND wizard)
 {
-    HWND found = nullptr;
-    ::EnumChildWindows(wizard, shown_page_detail::Match, reinterpret_cast<LPARAM>(&found));
-    return found;
+    for (HWND child = ::GetWindow(wizard, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (IsDialogWindow(child) && ::IsWindowVisible(child))
+            return child;
+    return nullptr;
 }

@@ -21,27 +21,14 @@ HWND PageOf(HWND wizard, int id)
     return page;
 }
 
-BOOL CALLBACK CollectPage(HWND window, LPARAM parameter)
-{
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0)
-        reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectControl(HWND window, LPARAM parameter)
-{
-    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
-}
-
 }  // namespace
 
 void ExpectPagesHoldTheirTexts(HWND wizard, HWND except)
 {
     std::vector<HWND> pages;
-    ::EnumChildWindows(wizard, CollectPage, reinterpret_cast<LPARAM>(&pages));
+    for (HWND child = ::GetWindow(wizard, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (IsDialogWindow(child))
+            pages.push_back(child);
     EXPECT_FALSE(pages.empty());
     // The label's look: the default GUI font in bold, 15 pixels high, 6 pixels inside.
     LOGFONTA look = {};
@@ -66,9 +53,7 @@ void ExpectPagesHoldTheirTexts(HWND wizard, HWND except)
         ::SelectObject(dc, old);
         ::ReleaseDC(label, dc);
         EXPECT_LE(needed.bottom, box.bottom - 12) << "the text is cut: " << text.substr(0, 40);
-        std::vector<HWND> controls;
-        ::EnumChildWindows(page, CollectControl, reinterpret_cast<LPARAM>(&controls));
-        for (HWND control : controls) {
+        for (HWND control = ::GetWindow(page, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
             RECT r;
             ::GetWindowRect(control, &r);
             ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
