@@ -33,6 +33,7 @@ public:
     bool IsVersionAtLeast(int major, int minor, int build) const;
 
     const CProjectData& Project() const { return *m_project; }
+    const CString& HelpTitle() const { return m_helpTitle; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

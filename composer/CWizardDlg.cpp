@@ -92,7 +92,7 @@ BOOL CWizardDlg::OnInitDialog()
     m_back.EnableWindow(FALSE);
     m_next.EnableWindow(TRUE);
     if (m_pageCount == 1)
-        m_next.SetWindowText("Finish");
+        m_next.SetCaption("Finish");
     return TRUE;
 }
 
@@ -117,7 +117,7 @@ void CWizardDlg::OnNext()
     m_back.EnableWindow(TRUE);
     m_next.EnableWindow(m_pages[m_current].page->m_ready != 0);
     if (m_current == m_pageCount - 1)
-        m_next.SetWindowText("Finish");
+        m_next.SetCaption("Finish");
 }
 
 void CWizardDlg::OnBack()
@@ -130,7 +130,7 @@ void CWizardDlg::OnBack()
     m_back.EnableWindow(m_current > 0);
     m_next.EnableWindow(TRUE);
     if (leftLast)
-        m_next.SetWindowText("Next >>");
+        m_next.SetCaption("Next >>");
 }
 
 void CWizardDlg::EnableNext(bool enable)

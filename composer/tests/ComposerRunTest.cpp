@@ -1,6 +1,7 @@
 // The authoring program under Wine, driven from outside as an author would drive it: Open a
 // base folder, change options, Create, Test with the copied player, Clear all, Open again;
-// the faults Create and Open must report; the AutoPlay check at start-up.
+// the faults Create and Open must report; the AutoPlay check at start-up; a project made by
+// the New Project wizard from the menu.
 #include "CAutoPlayCheck.h"
 #include "CAutorunInf.h"
 #include "CFileReadWrite.h"
@@ -9,7 +10,9 @@
 #include "CProjectData.h"
 #include "ComposerDriver.h"
 #include "ComposerResource.h"
+#include "CWizardFolder.h"
 #include "RecordDecoder.h"
+#include "ShownPage.h"
 #include "TestFolders.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +20,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -512,6 +516,106 @@ TEST_F(ComposerRun, AutoPlayCheckAtStartUp)
     Reg("delete \"" + hkcuPolicy + "\" /v NoDriveTypeAutoRun /f");
     Reg("delete \"" + hkuPolicy + "\" /v NoDriveTypeAutoRun /f");
     Reg(std::string("delete \"HKLM\\") + kCdrom + "\" /v Autorun /f");
+}
+
+// The folders the wizard's create button makes, gone.
+void RemoveWizardFolders()
+{
+    const CWizardFolder page;
+    const std::string name = static_cast<const char*>(page.m_defaultFolder);
+    for (int number = 1; number <= CWizardFolder::LastNumber; ++number) {
+        const std::string folder = number == 1 ? name : name + std::to_string(number);
+        if (Exists(folder)) {
+            EmptyFolder(folder);
+            ::RemoveDirectoryA(folder.c_str());
+        }
+    }
+}
+
+// The wizard's page controls lie on the page shown, a child dialog of the wizard.
+HWND OnPage(HWND wizard, int id)
+{
+    HWND control = nullptr;
+    ComposerDriver::WaitUntil([&] {
+        HWND page = ShownPage(wizard);
+        return page && (control = ::GetDlgItem(page, id)) != nullptr;
+    }, 5000);
+    return control;
+}
+
+void ClickOnPage(HWND wizard, int id)
+{
+    HWND control = OnPage(wizard, id);
+    ASSERT_NE(control, nullptr) << "control " << id << " on the wizard's page";
+    ComposerDriver::Click(::GetParent(control), id);
+}
+
+TEST_F(ComposerRun, NewProjectWizardFromTheMenu)
+{
+    SetAutoCheck(0);
+    RemoveWizardFolders();
+    const std::string program = MakeProgramFolder("wizard_program");
+    const std::string base = "C:\\CD_Project";
+    HWND main = StartComposer(program);
+    ASSERT_NE(main, nullptr);
+
+    ComposerDriver::Command(main, ID_WIZARD_NEW);
+    HWND wizard = app.WaitForWindow("Velmora Composer Wizard - New Project");
+    ASSERT_NE(wizard, nullptr);
+    HWND next = ::GetDlgItem(wizard, IDC_WZ_NEXT);
+    const auto nextEnabled = [&](bool enabled) {
+        return ComposerDriver::WaitUntil([&] { return (::IsWindowEnabled(next) != FALSE) == enabled; }, 5000);
+    };
+    ComposerDriver::Click(wizard, IDC_WZ_NEXT);
+    ASSERT_NE(OnPage(wizard, IDC_WZ_CREATE_FOLDER), nullptr);
+    EXPECT_TRUE(nextEnabled(false)) << "no going on without a base folder";
+    ClickOnPage(wizard, IDC_WZ_CREATE_FOLDER);
+    EXPECT_TRUE(ComposerDriver::WaitUntil(
+        [&] { return ComposerDriver::Text(OnPage(wizard, IDC_WZ_FOLDER_LABEL)) == "Base Folder: " + base; }, 5000));
+    EXPECT_TRUE(nextEnabled(true));
+    ComposerDriver::Click(wizard, IDC_WZ_NEXT);
+
+    // The project's file copied in on the Add files page.
+    ASSERT_NE(OnPage(wizard, IDC_WZ_OPEN_FOLDER), nullptr);
+    ::CopyFileA((SystemFolder() + "\\hostname.exe").c_str(), (base + "\\hostname.exe").c_str(), FALSE);
+    ComposerDriver::Click(wizard, IDC_WZ_NEXT);
+
+    ClickOnPage(wizard, IDC_WZ_BROWSE_TARGET);
+    ASSERT_TRUE(app.AnswerFileDialog("Select your Target File", base + "\\hostname.exe"));
+    EXPECT_TRUE(ComposerDriver::WaitUntil(
+        [&] { return ComposerDriver::Text(OnPage(wizard, IDC_WZ_TARGET)) == "hostname.exe"; }, 5000));
+    EXPECT_TRUE(nextEnabled(true));
+    // Typed parameters: the edit tells its page of the change itself.
+    ::SendMessageA(OnPage(wizard, IDC_WZ_PARAMETERS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("/all"));
+    ComposerDriver::Click(wizard, IDC_WZ_NEXT);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::Text(next) == "Finish"; }, 5000));
+    ComposerDriver::Click(wizard, IDC_WZ_NEXT);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(wizard) || !::IsWindowVisible(wizard); }));
+
+    EXPECT_TRUE(ComposerDriver::WaitUntil(
+        [&] { return ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY) == "hostname.exe /all"; }, 5000));
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_BASE_FOLDER), base);
+    EXPECT_TRUE(Contains(HelpText(main), "Your project is set up"));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready")) << HelpText(main);
+    ComposerDriver::Click(main, IDC_EXIT);
+    EXPECT_TRUE(app.WaitForExit(15000));
+
+    CProjectData written;
+    ASSERT_EQ(written.Read((base + "\\velmora.dat").c_str(), base.c_str()), CProjectData::ReadOK);
+    ASSERT_EQ(written.GetTargetCount(), 1);
+    EXPECT_EQ(written.GetTarget(0)->GetViewerType(), CViewer::TypeFile);
+    EXPECT_EQ(written.GetTarget(0)->GetTargetFilename(), "hostname.exe");
+    EXPECT_EQ(written.GetTarget(0)->GetParameters(), "/all");
+    EXPECT_EQ(written.Splash, 0);
+    const std::vector<std::string> r = DecodeRecords(FileBytes(base + "\\velmora.dat"));
+    const auto at = std::find(r.begin(), r.end(), "S:hostname.exe");
+    ASSERT_NE(at, r.end());
+    ASSERT_GE(at - r.begin(), 2);
+    const std::vector<std::string> expected = {"I:0", "I:0", "S:hostname.exe", "S:/all", "B:0", "B:0", "S:", "S:", "B:0"};
+    EXPECT_EQ(std::vector<std::string>(at - 2, std::min(at - 2 + 9, r.end())), expected) << "one File target, no failsafe";
+    EXPECT_EQ(std::count_if(r.begin(), r.end(), [](const std::string& s) { return s == "S:hostname.exe"; }), 1);
+    RemoveWizardFolders();
 }
 
 }  // namespace
