@@ -29,9 +29,14 @@ inline bool RunUnix(const std::string& command)
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    ::WaitForSingleObject(pi.hProcess, 30000);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    // Wine starts a Unix program without a process handle and leaves the thread handle
+    // unset: closing that value would close some other handle of this process (once it was
+    // the thread's desktop, and every window search failed from then on).
+    if (pi.hProcess) {
+        ::WaitForSingleObject(pi.hProcess, 30000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
     return true;
 }
 

@@ -48,9 +48,13 @@ std::string CaptureOutput(const std::string& command)
         DWORD n = 0;
         while (::ReadFile(readEnd, buf, sizeof buf, &n, nullptr) && n)
             out.append(buf, n);
-        ::WaitForSingleObject(pi.hProcess, 30000);
-        ::CloseHandle(pi.hProcess);
-        ::CloseHandle(pi.hThread);
+        // Wine starts a Unix program without a process handle and leaves the thread handle
+        // unset: closing that value would close another handle of this process.
+        if (pi.hProcess) {
+            ::WaitForSingleObject(pi.hProcess, 30000);
+            ::CloseHandle(pi.hProcess);
+            ::CloseHandle(pi.hThread);
+        }
     }
     if (writeEnd)
         ::CloseHandle(writeEnd);
