@@ -87,7 +87,7 @@ void AnswerFolderBrowser(const std::string& folder)
     AnswerDialog("Browse for Folder", [folder](HWND browser) {
         ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
         Settle(200);
-        ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        PressOk(browser);
     });
 }
 
