@@ -264,6 +264,13 @@ void PLPictDecoder::Open(PLDataSource* src) {
     if ((m_Kind == kDirect) != (m_PixelSize > 8))
         raiseError(PL_ERRFORMAT_UNKNOWN, "Bad bits per pixel in expandBuf8.");
     checkSize((long long)m_Right - m_Left, (long long)m_Bottom - m_Top);
+    if (m_Kind == kDirect && m_PixelSize == 32 && m_PackType == 4) {
+        // Component planes: red, green and blue, behind alpha when there are four.
+        if (m_CmpCount < 3)
+            raiseError(PL_ERRFORMAT_UNKNOWN, "Too few colour components in direct pixels.");
+        if (m_RowBytes < (long long)(m_Right - m_Left) * m_CmpCount)
+            raiseError(PL_ERRFORMAT_UNKNOWN, "Row bytes too small for the picture width.");
+    }
     // Every row takes at least a byte: its packed length, or its raw bytes.
     requireBytes((long long)m_Bottom - m_Top);
     bool alpha = m_Kind == kDirect && m_CmpCount == 4;

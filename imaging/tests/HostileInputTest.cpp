@@ -55,6 +55,7 @@ TEST(HostileInput, RegressionInputsAreRefusedQuickly) {
         {"tga-short.tga", PL_ERREND_OF_FILE},            // 8000 x 8000 raw from 30 bytes
         {"ppm-short.ppm", PL_ERREND_OF_FILE},            // 8000 x 8000 raw from 30 bytes
         {"pict-short.pict", PL_ERREND_OF_FILE},          // 8000 x 8000 from 200 bytes of rows
+        {"pict-planes-one-component.pict", PL_ERRFORMAT_UNKNOWN},  // planes of one component read as three
         {"tiff-huge.tif", PL_ERRNO_MEMORY},              // 9000 x 8000 from 16 bytes of strip
     };
     for (auto& c : cases) {

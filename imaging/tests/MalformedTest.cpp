@@ -319,6 +319,63 @@ TEST(Malformed, PictWithoutPixelsOrVersion) {
     }
 }
 
+TEST(Malformed, PictComponentPlanesNeedThreeComponentsAndTheirRowBytes) {
+    // A direct-bits pixmap of 8 x 1 pixels, 32 bits stored as component planes (pack type
+    // 4): alpha when there are four components, then red, green and blue.
+    const int width = 8;
+    struct {
+        int components, rowBytes;
+        const char* text;  // the refusal, or none
+    } cases[] = {
+        {3, 32, nullptr},  // four bytes a pixel in the row bytes, as writers give them
+        {4, 32, nullptr},
+        {0, 8, "Too few colour components in direct pixels."},
+        {1, 8, "Too few colour components in direct pixels."},
+        {2, 16, "Too few colour components in direct pixels."},
+        {3, 16, "Row bytes too small for the picture width."},
+        {4, 24, "Row bytes too small for the picture width."},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.components << " components, row bytes " << c.rowBytes);
+        PictureBuilder p;
+        p.fill(512, 0).be16(0).be16(0).be16(0).be16(1).be16(width);
+        p.be16(0x0011).be16(0x02FF).be16(0x0C00).fill(24, 0);
+        p.be16(0x009A).be32(0xFF).be16(0x8000 | c.rowBytes);        // base address, row bytes
+        p.be16(0).be16(0).be16(1).be16(width);                      // bounds
+        p.be16(0).be16(4).be32(0).be32(0x480000).be32(0x480000);    // pack type 4
+        p.be16(16).be16(32).be16(c.components).be16(8).be32(0).be32(0).be32(0);
+        const size_t header = p.size();
+        p.be16(0).be16(0).be16(1).be16(width).be16(0).be16(0).be16(1).be16(width).be16(0);
+        // The row: one literal run of every plane.
+        int planeBytes = width * c.components;
+        p.u8(planeBytes ? planeBytes + 1 : 0);
+        if (planeBytes)
+            p.u8(planeBytes - 1);
+        for (int plane = 0; plane < c.components; ++plane)
+            for (int x = 0; x < width; ++x)
+                p.u8(plane * 60 + 10 + x);
+        p.be16(0x00FF);
+
+        PLWinBmp bmp;
+        Outcome o = decode(p.bytes(), bmp);
+        if (!c.text) {
+            ASSERT_EQ(o.code, 0) << o.text;
+            int a = c.components == 4 ? 1 : 0;
+            for (int x = 0; x < width; ++x)
+                EXPECT_EQ(pixel(bmp, x, 0), PLPixel32(a * 60 + 10 + x, a * 60 + 70 + x, a * 60 + 130 + x,
+                                                      a ? 10 + x : 255)) << x;
+            continue;
+        }
+        EXPECT_EQ(o.code, 2);
+        EXPECT_EQ(o.text, std::string("Decoder error: ") + c.text + "\n");
+        // Refused from the header alone, before any pixel is read.
+        p.bytes().resize(header);
+        o = decode(p.bytes(), bmp);
+        EXPECT_EQ(o.code, 2);
+        EXPECT_EQ(o.text, std::string("Decoder error: ") + c.text + "\n");
+    }
+}
+
 TEST(Malformed, DamagedFixturesNeverCrash) {
     // Truncations and byte damage of every fixture, each decoded twice: into a DIB at 32
     // bits and at the picture's own depth.
