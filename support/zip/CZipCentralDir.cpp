@@ -67,6 +67,9 @@ ULONGLONG CZipCentralDir::Locate()
     const ULONGLONG limit = length > kMaxEndSearch ? length - kMaxEndSearch : 0;
     const DWORD chunk = static_cast<DWORD>(m_iBufferSize);
     CZipBuffer buf(chunk);
+    // Records whose comment does not end the file, last first: taken only when no record
+    // ends the file exactly, as when bytes were appended after the archive.
+    std::vector<ULONGLONG> others;
     ULONGLONG chunkEnd = length;
     while (chunkEnd > limit && chunkEnd - limit >= 4) {
         const ULONGLONG chunkStart = chunkEnd - limit > chunk ? chunkEnd - chunk : limit;
@@ -80,20 +83,59 @@ ULONGLONG CZipCentralDir::Locate()
             const ULONGLONG pos = chunkStart + static_cast<ULONGLONG>(i);
             if (pos + kEndRecordSize > length)
                 continue;
-            // Only a record whose comment ends the file is the end record; a signature
-            // inside a comment or in data that follows is not.
             char lenBytes[2];
             file->Seek(static_cast<LONGLONG>(pos + 20), CZipAbstractFile::begin);
             if (file->Read(lenBytes, 2) != 2)
                 ThrowError(CZipException::badZipFile);
-            if (pos + kEndRecordSize + Get16(lenBytes) == length)
+            const ULONGLONG recordEnd = pos + kEndRecordSize + Get16(lenBytes);
+            if (recordEnd == length)
                 return pos;
+            // A signature inside a comment or in the bytes that follow the archive.
+            if (recordEnd < length)
+                others.push_back(pos);
         }
         if (chunkStart == limit)
             break;
         chunkEnd = chunkStart + 3;
     }
+    for (ULONGLONG pos : others)
+        if (IsWholeDirectory(pos))
+            return pos;
     ThrowError(CZipException::cdirNotFound);
+}
+
+bool CZipCentralDir::IsWholeDirectory(ULONGLONG pos) const
+{
+    CZipAbstractFile* file = m_pStorage->m_pFile;
+    char record[kEndRecordSize];
+    file->Seek(static_cast<LONGLONG>(pos), CZipAbstractFile::begin);
+    if (file->Read(record, kEndRecordSize) != kEndRecordSize)
+        return false;
+    const WORD thisDisk = Get16(record + 4);
+    const WORD entries = Get16(record + 10);
+    const DWORD size = Get32(record + 12);
+    const DWORD offset = Get32(record + 16);
+    // Only a directory in this file can be read back; on the last volume of a set, its
+    // offset is from the start of the volume, in a single file from the archive's start.
+    if (Get16(record + 6) != thisDisk || Get16(record + 8) != entries || !size != !entries ||
+        static_cast<ULONGLONG>(offset) + size > pos)
+        return false;
+    const ULONGLONG start = thisDisk ? offset : pos - size;
+    const ULONGLONG end = start + size;
+    ULONGLONG at = start;
+    for (WORD i = 0; i < entries; ++i) {
+        char header[CZipFileHeader::kCentralFixedSize];
+        if (at + sizeof header > end)
+            return false;
+        file->Seek(static_cast<LONGLONG>(at), CZipAbstractFile::begin);
+        if (file->Read(header, sizeof header) != sizeof header)
+            return false;
+        const DWORD headerSize = CZipFileHeader::CentralSize(header);
+        if (!headerSize)
+            return false;
+        at += headerSize;
+    }
+    return at == end;
 }
 
 void CZipCentralDir::Read()

@@ -73,7 +73,12 @@ public:
     int m_iBufferSize;
 
 private:
+    // The end record: the last one in the searched tail whose comment ends the file, else
+    // the last one whose central directory reads back whole.
     ULONGLONG Locate();
+    // Whether the end record at pos describes the central directory that precedes it:
+    // every header in place and together as long as the record says.
+    bool IsWholeDirectory(ULONGLONG pos) const;
     void ReadHeaders();
     void BuildFindFastArray();
     bool TryConvertToSingle();

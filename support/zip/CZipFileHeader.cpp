@@ -163,6 +163,13 @@ char CZipFileHeader::GetEncryptionCheckByte() const
     return static_cast<char>(IsDataDescr() ? (m_uModTime >> 8) : (m_uCrc32 >> 24));
 }
 
+DWORD CZipFileHeader::CentralSize(const char* fixed)
+{
+    if (std::memcmp(fixed, kCentralSignature, 4) != 0)
+        return 0;
+    return kCentralFixedSize + Get16(fixed + 28) + Get16(fixed + 30) + Get16(fixed + 32);
+}
+
 void CZipFileHeader::ReadCentral(CZipStorage& storage)
 {
     char buf[46];

@@ -40,6 +40,11 @@ public:
     // The byte of the time or CRC that closes the encryption header.
     char GetEncryptionCheckByte() const;
 
+    // Bytes of the fixed part of a central header.
+    static const DWORD kCentralFixedSize = 46;
+    // Bytes of the whole central header whose fixed part is given; 0 when it is not one.
+    static DWORD CentralSize(const char* fixed);
+
     // Reading and writing the headers (throw CZipException 101 on damage).
     void ReadCentral(CZipStorage& storage);
     void CheckLocal(CZipStorage& storage, CZipBuffer& localExtra) const;

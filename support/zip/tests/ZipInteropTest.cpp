@@ -181,6 +181,35 @@ TEST(ZipInterop, ArchivesZipMakesNowOpen)
     EXPECT_EQ(ReadBytes(dir + "/out/piped.txt"), ReadBytes(dir + "/in/sub/a.txt"));
 }
 
+TEST(ZipInterop, ArchivesWithBytesAppendedExtractLikeUnzip)
+{
+    const std::string dir = Scratch();
+    std::filesystem::create_directories(dir + "/in/sub");
+    WriteText(dir + "/in/sub/a.txt", std::string(10000, 'a'));
+    WriteText(dir + "/in/b.txt", "bee");
+    int status = -1;
+    Shell("cd '" + dir + "/in' && echo 'its comment' | zip -q -r -z ../made.zip sub b.txt", &status);
+    ASSERT_EQ(status, 0);
+    const Bytes made = ReadBytes(dir + "/made.zip");
+    for (size_t padding : { 1, 10, 512 }) {
+        SCOPED_TRACE(padding);
+        const std::string archive = dir + "/padded.zip";
+        Bytes padded = made;
+        padded.insert(padded.end(), padding, 0);
+        WriteBytes(archive, padded);
+        const std::string test = Shell("unzip -t '" + archive + "'", &status);
+        EXPECT_EQ(status, 0) << test;
+        CZipArchive zip;
+        ASSERT_TRUE(zip.Open(archive.c_str(), CZipArchive::zipOpenReadOnly));
+        EXPECT_STREQ(zip.GetGlobalComment().c_str(), "its comment");
+        std::filesystem::remove_all(dir + "/out");
+        EXPECT_TRUE(ExtractAll(zip, dir + "/out"));
+        zip.Close();
+        EXPECT_EQ(ReadBytes(dir + "/out/sub/a.txt"), RunBytes("unzip -p '" + archive + "' sub/a.txt"));
+        EXPECT_EQ(ReadBytes(dir + "/out/b.txt"), RunBytes("unzip -p '" + archive + "' b.txt"));
+    }
+}
+
 TEST(ZipInterop, ArchivesWithReplacedEntriesPassUnzip)
 {
     const std::string dir = Scratch();

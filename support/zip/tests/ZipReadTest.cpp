@@ -259,6 +259,77 @@ TEST(ZipRead, EndRecordSearch)
     ExpectZipError(116, [&] { CZipArchive zip; zip.Open(path.c_str(), CZipArchive::zipOpenReadOnly); });
 }
 
+TEST(ZipRead, BytesAfterTheEndRecord)
+{
+    // Info-ZIP's archives with bytes appended after the end record, as copying and download
+    // tools leave them; unzip opens them too. (Beside the scratch folder, which every
+    // extraction empties.)
+    const std::string dir = Scratch() + ".archives";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    for (const char* volume : { "split.z01", "split.z02" })
+        WriteBytes(dir + "/" + volume, ReadBytes(Fixture(volume)));
+    const Bytes plain = ReadBytes(Fixture("plain.zip"));
+    // plain.zip with an archive comment that holds a fake end record (its central directory
+    // would be damaged), the comment not ending the file: the real record is found.
+    Bytes fakeInComment = plain;
+    {
+        const size_t end = Find(plain, "PK\x05\x06");
+        Bytes fake(plain.begin() + end, plain.end());
+        Put32(fake, 12, 0xFFFF);
+        const std::string text = "A comment, then ";
+        Put16(fakeInComment, fakeInComment.size() - 2, static_cast<WORD>(text.size() + fake.size()));
+        fakeInComment.insert(fakeInComment.end(), text.begin(), text.end());
+        fakeInComment.insert(fakeInComment.end(), fake.begin(), fake.end());
+    }
+    // Padding that holds a damaged end record of its own.
+    Bytes fakeInPadding = { 'P', 'K', 5, 6 };
+    fakeInPadding.resize(40, 0);
+    Put16(fakeInPadding, 10, 3);  // three entries in a directory of no bytes
+
+    const struct {
+        const char* what;
+        Bytes archive;
+        const char* list;
+        Bytes padding;
+        size_t commentLength;
+    } cases[] = {
+        { "plain.zip", plain, "plain.list", Bytes(1, 0), 0 },
+        { "plain.zip", plain, "plain.list", Bytes(10, 0), 0 },
+        { "plain.zip", plain, "plain.list", Bytes(512, 0xA5), 0 },
+        { "comment.zip", ReadBytes(Fixture("comment.zip")), "comment.list", Bytes(10, '\n'), 32 },
+        { "stub.zip", ReadBytes(Fixture("stub.zip")), "stub.list", Bytes(512, 0), 0 },
+        { "split.zip", ReadBytes(Fixture("split.zip")), "split.list", Bytes(512, 0), 0 },
+        { "a fake end record in the comment", fakeInComment, "plain.list", Bytes(10, 0), 38 },
+        { "a fake end record in the padding", plain, "plain.list", fakeInPadding, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.what << " + " << c.padding.size() << " bytes");
+        Bytes padded = c.archive;
+        padded.insert(padded.end(), c.padding.begin(), c.padding.end());
+        const std::string path = dir + "/split.zip";
+        WriteBytes(path, padded);
+        CZipArchive zip;
+        try {
+            ASSERT_TRUE(zip.Open(path.c_str(), CZipArchive::zipOpenReadOnly));
+            EXPECT_EQ(Names(zip), ListFile(c.list));
+            EXPECT_EQ(static_cast<size_t>(zip.GetGlobalComment().GetLength()), c.commentLength);
+            ExpectExtractsSources(zip);
+            zip.Close();
+        } catch (CZipException* e) {
+            ADD_FAILURE() << "error " << e->m_iCause;
+            e->Delete();
+            zip.Close(CZipArchive::afAfterException);
+        }
+    }
+    // Bytes after a record whose central directory is damaged: nothing is taken for it.
+    Bytes damaged = plain;
+    Put32(damaged, damaged.size() - 10, Get32(plain, plain.size() - 10) + 1);  // its size
+    damaged.insert(damaged.end(), 10, 0);
+    WriteBytes(dir + "/damaged.zip", damaged);
+    ExpectZipError(116, [&] { CZipArchive zip; zip.Open((dir + "/damaged.zip").c_str(), CZipArchive::zipOpenReadOnly); });
+}
+
 TEST(ZipRead, EntriesComeSortedByTheirData)
 {
     // Swap the two last central headers (empty.txt and tiny.txt have equal sizes of names).
