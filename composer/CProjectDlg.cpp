@@ -584,21 +584,24 @@ void CProjectDlg::OnViewerChecking()
     const bool on = m_project->AdditionalViewerChecking != 0;
     EnablePair(IDC_VIEWER_SETTINGS, IDC_CLEAR_VIEWERS, on);
     SetTestEnabled(false);
-    if (on && (m_project->AdditionalViewers.empty() || m_project->AdditionalViewers[0].InstallerPath.IsEmpty()))
+    if (on && (m_viewerRows.empty() || m_viewerRows[0].InstallerPath.IsEmpty()))
         OnViewerSettings();
 }
 
 void CProjectDlg::OnViewerSettings()
 {
     UpdateData(TRUE);
-    if (CAdditionalViewersDlg::Edit(m_project->AdditionalViewers, m_baseFolder, this) == IDOK)
-        TidyAdditionalViewers(m_project->AdditionalViewers);
+    if (CAdditionalViewersDlg::Edit(m_viewerRows, m_baseFolder, this) == IDOK) {
+        const size_t count = TidyAdditionalViewers(m_viewerRows);
+        m_project->AdditionalViewers.assign(m_viewerRows.begin(), m_viewerRows.begin() + static_cast<std::ptrdiff_t>(count));
+    }
     SetTestEnabled(false);
 }
 
 void CProjectDlg::OnClearViewers()
 {
     m_project->AdditionalViewers.clear();
+    m_viewerRows.clear();
     m_project->AdditionalViewerChecking = 0;
     RefreshControls();
     EnableControls(TRUE);
@@ -649,6 +652,7 @@ void CProjectDlg::OnClearMusic()
 void CProjectDlg::ResetProject()
 {
     m_project->Reset();
+    m_viewerRows.clear();
     m_baseFolder.Empty();
     m_targetSummary.Empty();
     m_cdIcon.Empty();
@@ -869,6 +873,7 @@ void CProjectDlg::OnOpenProject()
 
     ResetProject();
     m_project.swap(opened);
+    m_viewerRows = m_project->AdditionalViewers;
     m_baseFolder = folder;
     RebuildTargetSummary();
     CString icon;

@@ -180,9 +180,17 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             Select(a, IDC_VIEWER_EXTENSION_1, 9);  // PDF
             AnswerFileDialog("Select your Failsafe Program", base + "\\viewers\\reader.exe");
             Click(a, IDC_VIEWER_BROWSE_1);
+            Select(a, IDC_VIEWER_EXTENSION_1 + 3, 2);  // DOC, without an installer
             Click(a, IDOK);
         });
         Click(w, IDC_VIEWER_CHECKING);
+        // The row without an installer is not counted, but what was typed in it stays.
+        AnswerDialog("Additional Viewer Settings", [&](HWND a) {
+            EXPECT_EQ(Text(a, IDC_VIEWER_EXTENSION_1), "PDF");
+            EXPECT_EQ(Text(a, IDC_VIEWER_EXTENSION_1 + 3), "DOC");
+            Click(a, IDOK);
+        });
+        Click(w, IDC_VIEWER_SETTINGS);
 
         // Music: a file outside refused, one inside stored relative.
         AnswerFileDialog("Please select your WAV or MP3 file", sibling + "\\song.wav");
