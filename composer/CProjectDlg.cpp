@@ -515,8 +515,7 @@ void CProjectDlg::OnBrowseIcon()
     ShowCdIcon();
     ShowHelp(IDS_TITLE_VELMORA, m_project->GetTargetCount() > 0 ? IDS_NEXT_OPTIONS_ICON : IDS_ICON_BEFORE_TARGETS,
              FALSE);
-    if (m_project->GetTargetCount() > 0)
-        EnableControls(TRUE);
+    EnableControls(TRUE);
     SetTestEnabled(false);
 }
 
