@@ -913,8 +913,10 @@ void CProjectDlg::OnTest()
     info.ProcessID = process.dwProcessId;
     info.hProcess = process.hProcess;
     WaitForProcessWindow(info, false);
+    // The player's window is another thread's, busy with its first target by now: the
+    // change of place is left to it rather than waited for.
     if (info.hWnd) {
-        ::SetWindowPos(info.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::SetWindowPos(info.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
         ::SetForegroundWindow(info.hWnd);
     }
     ::CloseHandle(process.hThread);
