@@ -80,6 +80,7 @@ CMenuSettingsDlg::CMenuSettingsDlg(CWnd* parent) : CSettingsDlg(IDD, parent)
 {
     m_frame.firstHelpTitle = IDS_TITLE_MENU_SETTINGS;
     m_frame.firstHelpText = IDS_HELP_MENU_SETTINGS;
+    m_frame.helpPanelId = IDC_MN_HELP_PANEL;
     m_frame.helpButtons = {{IDC_SETTINGS_HELP_1, IDS_TITLE_MENU_WINDOW, IDS_HELP_MENU_WINDOW},
                            {IDC_SETTINGS_HELP_2, IDS_TITLE_MENU_STYLE, IDS_HELP_MENU_STYLE},
                            {IDC_SETTINGS_HELP_3, IDS_TITLE_MENU_BUTTONS, IDS_HELP_MENU_BUTTONS}};

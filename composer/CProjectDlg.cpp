@@ -515,8 +515,7 @@ void CProjectDlg::OnBrowseIcon()
     ShowCdIcon();
     ShowHelp(IDS_TITLE_VELMORA, m_project->GetTargetCount() > 0 ? IDS_NEXT_OPTIONS_ICON : IDS_ICON_BEFORE_TARGETS,
              FALSE);
-    if (m_project->GetTargetCount() > 0)
-        EnableControls(TRUE);
+    EnableControls(TRUE);
     SetTestEnabled(false);
 }
 
@@ -584,21 +583,24 @@ void CProjectDlg::OnViewerChecking()
     const bool on = m_project->AdditionalViewerChecking != 0;
     EnablePair(IDC_VIEWER_SETTINGS, IDC_CLEAR_VIEWERS, on);
     SetTestEnabled(false);
-    if (on && (m_project->AdditionalViewers.empty() || m_project->AdditionalViewers[0].InstallerPath.IsEmpty()))
+    if (on && (m_viewerRows.empty() || m_viewerRows[0].InstallerPath.IsEmpty()))
         OnViewerSettings();
 }
 
 void CProjectDlg::OnViewerSettings()
 {
     UpdateData(TRUE);
-    if (CAdditionalViewersDlg::Edit(m_project->AdditionalViewers, m_baseFolder, this) == IDOK)
-        TidyAdditionalViewers(m_project->AdditionalViewers);
+    if (CAdditionalViewersDlg::Edit(m_viewerRows, m_baseFolder, this) == IDOK) {
+        const size_t count = TidyAdditionalViewers(m_viewerRows);
+        m_project->AdditionalViewers.assign(m_viewerRows.begin(), m_viewerRows.begin() + static_cast<std::ptrdiff_t>(count));
+    }
     SetTestEnabled(false);
 }
 
 void CProjectDlg::OnClearViewers()
 {
     m_project->AdditionalViewers.clear();
+    m_viewerRows.clear();
     m_project->AdditionalViewerChecking = 0;
     RefreshControls();
     EnableControls(TRUE);
@@ -649,6 +651,7 @@ void CProjectDlg::OnClearMusic()
 void CProjectDlg::ResetProject()
 {
     m_project->Reset();
+    m_viewerRows.clear();
     m_baseFolder.Empty();
     m_targetSummary.Empty();
     m_cdIcon.Empty();
@@ -869,6 +872,7 @@ void CProjectDlg::OnOpenProject()
 
     ResetProject();
     m_project.swap(opened);
+    m_viewerRows = m_project->AdditionalViewers;
     m_baseFolder = folder;
     RebuildTargetSummary();
     CString icon;
@@ -909,8 +913,10 @@ void CProjectDlg::OnTest()
     info.ProcessID = process.dwProcessId;
     info.hProcess = process.hProcess;
     WaitForProcessWindow(info, false);
+    // The player's window is another thread's, busy with its first target by now: the
+    // change of place is left to it rather than waited for.
     if (info.hWnd) {
-        ::SetWindowPos(info.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::SetWindowPos(info.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
         ::SetForegroundWindow(info.hWnd);
     }
     ::CloseHandle(process.hThread);

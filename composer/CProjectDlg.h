@@ -13,6 +13,7 @@
 #include "ComposerResource.h"
 
 #include <memory>
+#include <vector>
 
 class CCmdUI;
 
@@ -116,6 +117,9 @@ private:
     void LayOutHelpPanel();
 
     std::unique_ptr<CProjectData> m_project;
+    // The additional viewer rows as the author left them in their dialog (all of them, for
+    // its next opening); the project holds the ones in use, which are written.
+    std::vector<AdditionalViewerEntry> m_viewerRows;
     CString m_baseFolder;
     CString m_targetSummary;
     CString m_cdIcon;  // relative to the base folder; empty: the player's own icon

@@ -84,9 +84,9 @@ protected:
     // The dialog's enable rules, run last in the frame's start; nothing by default.
     virtual void ApplyEnableRules() {}
 
-    // The members from the screen as it is now, without the checks' messages: a value that
-    // does not read yet (a number field emptied to be typed anew) keeps its member, and the
-    // members after it, as they were. OK runs the full checks.
+    // The members from the screen as it is now, without the checks' messages: every control
+    // is read; only a value that does not read yet (a number field emptied to be typed anew)
+    // is passed over and keeps its member as it was. OK runs the full checks.
     void PullControls();
     void PushControls() { UpdateData(FALSE); }
     void EnableControls(std::initializer_list<UINT> ids, BOOL enable);

@@ -1,6 +1,6 @@
 #include "TidyAdditionalViewers.h"
 
-void TidyAdditionalViewers(std::vector<AdditionalViewerEntry>& entries)
+size_t TidyAdditionalViewers(std::vector<AdditionalViewerEntry>& entries)
 {
     size_t count = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -11,5 +11,5 @@ void TidyAdditionalViewers(std::vector<AdditionalViewerEntry>& entries)
         if (!entry.InstallerPath.IsEmpty())
             count = i + 1;
     }
-    entries.resize(count);
+    return count;
 }

@@ -17,8 +17,10 @@ public:
     [[noreturn]] void Fail();
 
     BOOL m_bSaveAndValidate;   // TRUE: controls -> members (with the checks)
-    // A quiet exchange (a window mirroring its controls as they are typed) fails without a
-    // message and leaves the focus where it is: a half-typed number is not yet an error.
+    // A quiet exchange (a window mirroring its controls as they are typed) refuses nothing:
+    // a value that does not read (a half-typed number) or does not pass its check is passed
+    // over without a message, its member keeps what it held, and the exchange goes on with
+    // the next value. A Fail called by the dialog itself still ends it, the focus left alone.
     BOOL m_bQuiet = FALSE;
     CWnd* m_pDlgWnd;
     HWND m_hWndLastControl = nullptr;

@@ -21,10 +21,13 @@ CString GetText(HWND h)
     return s;
 }
 
-[[noreturn]] void FailWith(CDataExchange* pDX, const char* text)
+// A value that does not read or pass its check: the user is told and the exchange fails.
+// A quiet exchange says nothing and goes on with the next value (false: skip this one).
+bool Refuse(CDataExchange* pDX, const char* text)
 {
-    if (!pDX->m_bQuiet)
-        AfxMessageBox(text, MB_ICONEXCLAMATION | MB_OK);
+    if (pDX->m_bQuiet)
+        return false;
+    AfxMessageBox(text, MB_ICONEXCLAMATION | MB_OK);
     pDX->Fail();
 }
 
@@ -35,20 +38,20 @@ bool OnlySpaceLeft(const char* p)
     return *p == 0;
 }
 
-// Reads a signed integer in [lo, hi]; fails the exchange when the text is not one.
-long long ReadSigned(CDataExchange* pDX, HWND h, long long lo, long long hi)
+// Reads a signed integer in [lo, hi] into v; refuses the text when it is not one.
+bool ReadSigned(CDataExchange* pDX, HWND h, long long lo, long long hi, long long& v)
 {
     CString text = GetText(h);
     const char* s = text;
     char* end = nullptr;
     errno = 0;
-    const long long v = std::strtoll(s, &end, 10);
+    v = std::strtoll(s, &end, 10);
     if (end == s || errno == ERANGE || !OnlySpaceLeft(end) || v < lo || v > hi)
-        FailWith(pDX, "Please enter an integer.");
-    return v;
+        return Refuse(pDX, "Please enter an integer.");
+    return true;
 }
 
-unsigned long long ReadUnsigned(CDataExchange* pDX, HWND h, unsigned long long hi)
+bool ReadUnsigned(CDataExchange* pDX, HWND h, unsigned long long hi, unsigned long long& v)
 {
     CString text = GetText(h);
     const char* s = text;
@@ -56,22 +59,22 @@ unsigned long long ReadUnsigned(CDataExchange* pDX, HWND h, unsigned long long h
         ++s;
     char* end = nullptr;
     errno = 0;
-    const unsigned long long v = (*s == '-') ? 0 : std::strtoull(s, &end, 10);
+    v = (*s == '-') ? 0 : std::strtoull(s, &end, 10);
     if (*s == '-' || end == s || errno == ERANGE || !OnlySpaceLeft(end) || v > hi)
-        FailWith(pDX, "Please enter a positive integer.");
-    return v;
+        return Refuse(pDX, "Please enter a positive integer.");
+    return true;
 }
 
-double ReadDouble(CDataExchange* pDX, HWND h)
+bool ReadDouble(CDataExchange* pDX, HWND h, double& v)
 {
     CString text = GetText(h);
     const char* s = text;
     char* end = nullptr;
     errno = 0;
-    const double v = std::strtod(s, &end);
+    v = std::strtod(s, &end);
     if (end == s || errno == ERANGE || !OnlySpaceLeft(end))
-        FailWith(pDX, "Please enter a number.");
-    return v;
+        return Refuse(pDX, "Please enter a number.");
+    return true;
 }
 
 void SetNumber(HWND h, const char* format, ...)
@@ -88,9 +91,11 @@ template <class T>
 void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, long long lo, long long hi)
 {
     HWND h = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = static_cast<T>(ReadSigned(pDX, h, lo, hi));
-    else
+    long long v = 0;
+    if (pDX->m_bSaveAndValidate) {
+        if (ReadSigned(pDX, h, lo, hi, v))
+            value = static_cast<T>(v);
+    } else
         SetNumber(h, "%lld", static_cast<long long>(value));
 }
 
@@ -98,9 +103,11 @@ template <class T>
 void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long hi)
 {
     HWND h = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = static_cast<T>(ReadUnsigned(pDX, h, hi));
-    else
+    unsigned long long v = 0;
+    if (pDX->m_bSaveAndValidate) {
+        if (ReadUnsigned(pDX, h, hi, v))
+            value = static_cast<T>(v);
+    } else
         SetNumber(h, "%llu", static_cast<unsigned long long>(value));
 }
 
@@ -111,7 +118,7 @@ void RangeFail(CDataExchange* pDX, const char* format, ...)
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    FailWith(pDX, text);
+    Refuse(pDX, text);
 }
 
 void ExchangeListString(CDataExchange* pDX, int nIDC, CString& value, bool combo, bool exact)
@@ -168,18 +175,22 @@ void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value) { ExchangeUnsigned(pDX,
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
     HWND h = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = ReadDouble(pDX, h);
-    else
+    double v = 0;
+    if (pDX->m_bSaveAndValidate) {
+        if (ReadDouble(pDX, h, v))
+            value = v;
+    } else
         SetNumber(h, "%.15g", value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value)
 {
     HWND h = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = static_cast<float>(ReadDouble(pDX, h));
-    else
+    double v = 0;
+    if (pDX->m_bSaveAndValidate) {
+        if (ReadDouble(pDX, h, v))
+            value = static_cast<float>(v);
+    } else
         SetNumber(h, "%.7g", static_cast<double>(value));
 }
 

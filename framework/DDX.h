@@ -2,7 +2,8 @@
 // routine moves one value: into the control when pDX->m_bSaveAndValidate is FALSE, out of
 // it (with a check) when TRUE. A DDV_ routine after a DDX_ one checks the value just read;
 // on a failed check the user is told (AfxMessageBox) and the exchange fails (the dialog
-// stays open, the control gets the focus).
+// stays open, the control gets the focus). A quiet exchange (CDataExchange::m_bQuiet) skips
+// such a value silently and goes on with the others.
 #pragma once
 #include "CDataExchange.h"
 #include "CString.h"

@@ -168,9 +168,11 @@ void CProjectData::Write(CFileReadWrite& file, const char* baseFolder)
     file.WriteBool(BackgroundMusic);
     if (BackgroundMusic)
         file.WriteString(MusicFile);
-    file.WriteBool(Verbose);
+    // Verbose and suppress AOL are the same in every project written here, whatever a file
+    // opened before held.
+    file.WriteBool(0);
     file.WriteBool(HidePlayer);
-    file.WriteBool(SuppressAOL);
+    file.WriteBool(1);
     file.WriteBool(DebugLog);
     file.WriteBool(Splash);
     if (Splash) {

@@ -85,9 +85,9 @@ public:
     COLORREF PreloadColour;
     int BackgroundMusic;
     CString MusicFile;
-    int Verbose;
+    int Verbose;      // as read; every file written holds 0
     int HidePlayer;
-    int SuppressAOL;
+    int SuppressAOL;  // as read; every file written holds 1
     int DebugLog;
     int Splash;
     CString SplashImage;

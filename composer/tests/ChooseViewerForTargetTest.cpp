@@ -66,29 +66,37 @@ AdditionalViewerEntry Entry(const char* extension, const char* installer, const 
 
 TEST(TidyAdditionalViewers, TrimsRemovesDotsAndCountsByTheLastInstaller)
 {
+    // The rows after the last one with an installer are not counted, but stay as typed
+    // (tidied) for the next opening of the dialog.
     std::vector<AdditionalViewerEntry> entries = {Entry(" .pdf  ", " Acrobat\\setup.exe ", " Install? ", " 5.0 "),
-                                                  Entry("doc", ""), Entry("x.l.s", "")};
-    TidyAdditionalViewers(entries);
-    ASSERT_EQ(entries.size(), 1u);
+                                                  Entry("doc", "", " Word? ", "9"), Entry("x.l.s", "")};
+    EXPECT_EQ(TidyAdditionalViewers(entries), 1u);
+    ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].Extension, "pdf");
     EXPECT_EQ(entries[0].InstallerPath, "Acrobat\\setup.exe");
     EXPECT_EQ(entries[0].Confirmation, "Install?");
     EXPECT_EQ(entries[0].MinimumVersion, "5.0");
+    EXPECT_EQ(entries[1].Extension, "doc");
+    EXPECT_EQ(entries[1].Confirmation, "Word?");
+    EXPECT_EQ(entries[1].MinimumVersion, "9");
+    EXPECT_EQ(entries[2].Extension, "xls");
 
     // Only the second has an installer: two entries, the first with its empty path.
     entries = {Entry("pdf", ""), Entry(".swf", "flash.msi"), Entry("", "  ")};
-    TidyAdditionalViewers(entries);
-    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(TidyAdditionalViewers(entries), 2u);
+    ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].InstallerPath, "");
     EXPECT_EQ(entries[1].Extension, "swf");
+    EXPECT_EQ(entries[2].InstallerPath, "");
 
     entries = {Entry("a", ""), Entry("b", ""), Entry("c", "c.exe")};
-    TidyAdditionalViewers(entries);
+    EXPECT_EQ(TidyAdditionalViewers(entries), 3u);
     EXPECT_EQ(entries.size(), 3u);
 
     entries = {Entry("a", " "), Entry("b", ""), Entry("c", "")};
-    TidyAdditionalViewers(entries);
-    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(TidyAdditionalViewers(entries), 0u);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Extension, "a");
 }
 
 }  // namespace

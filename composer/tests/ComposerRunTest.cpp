@@ -21,6 +21,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -320,6 +321,12 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready"));
     ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
 
+    // Single instance disables Test.
+    ComposerDriver::Command(main, ID_SINGLE_INSTANCE);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+    ASSERT_TRUE(Create(main, "Your CD-ROM Base Folder is ready"));
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+
     // Test: the copied player plays the base folder and ends by itself.
     ::DeleteFileA((base + "\\debug.afv").c_str());
     ComposerDriver::Click(main, IDC_TEST);
@@ -332,9 +339,29 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return holds("Num Targets: 1\n"); }, 60000));
     EXPECT_TRUE(ComposerDriver::WaitUntil([] { return !PlayerRunning(); }, 60000)) << "the player ends by itself";
 
-    // Single instance disables Test.
-    ComposerDriver::Command(main, ID_SINGLE_INSTANCE);
-    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !ComposerDriver::IsEnabled(main, IDC_TEST); }, 5000));
+    // Test again, with a player whose window thread is busy once its window is shown (as
+    // the player's is while it launches its first target): the program waits on nothing of
+    // the player's, so Clear all Information asked for a moment later is done at once.
+    ASSERT_TRUE(::CopyFileA((Here() + "\\composer_test_target.exe").c_str(), (base + "\\Velmora.exe").c_str(), FALSE));
+    if (FILE* busy = std::fopen((base + "\\Velmora.busy").c_str(), "wb"))
+        std::fclose(busy);
+    ComposerDriver::Click(main, IDC_TEST);
+    ::Sleep(1000);
+    const DWORD asked = ::GetTickCount();
+    ComposerDriver::Command(main, ID_CLEAR_ALL);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::ControlText(main, IDC_BASE_FOLDER).empty(); }));
+    EXPECT_LT(::GetTickCount() - asked, 5000u) << "Clear all Information waited for the player";
+    EXPECT_EQ(FileBytes(base + "\\Velmora.txt").empty(), false) << "the stand-in player ran";
+    ::PostMessageA(::FindWindowA("VelmoraTestTarget", "Velmora.exe"), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([] { return !PlayerRunning(); }, 30000));
+
+    // Clear all Information: a new project.
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "");
+    EXPECT_FALSE(ComposerDriver::IsChecked(main, IDC_HIDE_PLAYER));
+    EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_CREATE));
+    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+    EXPECT_TRUE(Contains(HelpText(main), "Welcome to Velmora Composer."));
 
     // About and Using information.
     ComposerDriver::Command(main, IDM_ABOUTBOX);
@@ -354,15 +381,6 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_TRUE(SaveDialog(usingInfo, "composer_using_info"));
     ComposerDriver::Click(usingInfo, IDOK);
     EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(usingInfo); }, 10000));
-
-    // Clear all Information: a new project.
-    ComposerDriver::Command(main, ID_CLEAR_ALL);
-    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ComposerDriver::ControlText(main, IDC_BASE_FOLDER).empty(); }));
-    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "");
-    EXPECT_FALSE(ComposerDriver::IsChecked(main, IDC_HIDE_PLAYER));
-    EXPECT_TRUE(ComposerDriver::IsChecked(main, IDC_WAIT_TARGETS));
-    EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_CREATE));
-    EXPECT_TRUE(Contains(HelpText(main), "Welcome to Velmora Composer."));
 
     // Open again: what Create wrote comes back.
     ASSERT_TRUE(Open(main, base + "\\velmora.dat"));

@@ -400,6 +400,9 @@ TEST_F(ProjectData, SmallestProject)
     CProjectData project;
     project.ProjectKey = "K";
     project.HidePlayer = 1;
+    // As a file written elsewhere and opened here may hold them: written as always, 0 and 1.
+    project.Verbose = 1;
+    project.SuppressAOL = 0;
     CFileViewer* file = new CFileViewer;
     file->SetTargetFilename("a.txt");
     project.AddTarget(file);

@@ -77,6 +77,7 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         CMenuSettingsDlg* dialog = DialogOf(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->HelpTitle(), "Menu Settings");
+        EXPECT_EQ(::GetDlgCtrlID(dialog->HelpPanelWindow()), IDC_MN_HELP_PANEL);
         EXPECT_EQ(ListItemCount(w, IDC_MN_LIST), 2);
         EXPECT_EQ(ListSelection(w, IDC_MN_LIST), 0);
         EXPECT_EQ(Text(w, IDC_MN_BUTTON_TEXT), "Readme");
@@ -121,6 +122,24 @@ TEST(MenuSettingsDlg, CancelKeepsTheProjectMenuAndOkTakesTheEditedButtons)
         Click(w, IDC_MN_SHOW_COLOR);
         EXPECT_FALSE(Enabled(w, IDC_SWATCH));
         Click(w, IDC_MN_SHOW_COLOR);
+
+        // An emptied width holds up none of the fields after it: the menu text typed key by
+        // key stays through a help click and a change of button; the width shows its last
+        // number again.
+        SetText(w, IDC_MN_WIDTH, "");
+        SetText(w, IDC_MN_TEXT, "");
+        Type(::GetDlgItem(w, IDC_MN_TEXT), "Typed anew");
+        EXPECT_EQ(dialog->m_menuText, "Typed anew");
+        EXPECT_EQ(dialog->m_menuWidth, 640);
+        Click(w, IDC_SETTINGS_HELP_2);
+        EXPECT_EQ(Text(w, IDC_MN_TEXT), "Typed anew");
+        SetText(w, IDC_MN_WIDTH, "");
+        ::SendDlgItemMessageA(w, IDC_MN_TEXT, EM_SETSEL, 10, 10);
+        Type(::GetDlgItem(w, IDC_MN_TEXT), "!");
+        SelectListItem(w, IDC_MN_LIST, 1);
+        EXPECT_EQ(Text(w, IDC_MN_TEXT), "Typed anew!");
+        EXPECT_EQ(Text(w, IDC_MN_BUTTON_TEXT), "Site");
+        EXPECT_EQ(Text(w, IDC_MN_WIDTH), "640");
 
         // Shifting at both ends does nothing; in the middle the button moves with the selection.
         SelectListItem(w, IDC_MN_LIST, 0);

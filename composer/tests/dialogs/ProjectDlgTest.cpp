@@ -58,10 +58,30 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
     ASSERT_TRUE(::CopyFileA(icon.c_str(), (sibling + "\\cd.ico").c_str(), FALSE));
     const std::string picture = std::string(VELMORA_TEST_SOURCE_DIR) + "\\..\\viewers\\tests\\fixtures\\solid.bmp";
     ASSERT_TRUE(::CopyFileA(picture.c_str(), (base + "\\art\\splash.bmp").c_str(), FALSE));
+    {
+        CProjectData empty;
+        empty.ProjectKey = CProjectData::NewProjectKey();
+        ASSERT_TRUE(empty.Write((sibling + "\\velmora.dat").c_str(), sibling.c_str()));
+    }
     TestApp().messageBoxes.clear();
 
     CProjectDlg dialog;
     RunDialog(dialog, kMain, [&](HWND w) {
+        // A project without targets opened: an icon chosen for it runs the enable rules, so
+        // the icon can be cleared again.
+        AnswerFileDialog("Select your Velmora DAT file", sibling + "\\velmora.dat");
+        ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(ID_OPEN_PROJECT, 0), 0);
+        ASSERT_EQ(Text(w, IDC_BASE_FOLDER), sibling);
+        EXPECT_FALSE(Enabled(w, IDC_CLEAR_ICON));
+        AnswerFileDialog("Select your Icon", sibling + "\\cd.ico");
+        Click(w, IDC_BROWSE_ICON);
+        EXPECT_EQ(Text(w, IDC_CD_ICON), "cd.ico");
+        EXPECT_NE(Text(w, IDC_HELP_PANEL).find("Please select a Target File(s)"), std::string::npos);
+        EXPECT_TRUE(Enabled(w, IDC_CLEAR_ICON));
+        Click(w, IDC_CLEAR_ICON);
+        EXPECT_EQ(Text(w, IDC_CD_ICON), "");
+        EXPECT_FALSE(Enabled(w, IDC_CLEAR_ICON));
+
         // The base folder: only the targets can be chosen next.
         AnswerDialog(kBrowser, [&](HWND b) { BrowseTo(b, way); });
         Click(w, IDC_BROWSE_BASE);
@@ -180,9 +200,17 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             Select(a, IDC_VIEWER_EXTENSION_1, 9);  // PDF
             AnswerFileDialog("Select your Failsafe Program", base + "\\viewers\\reader.exe");
             Click(a, IDC_VIEWER_BROWSE_1);
+            Select(a, IDC_VIEWER_EXTENSION_1 + 3, 2);  // DOC, without an installer
             Click(a, IDOK);
         });
         Click(w, IDC_VIEWER_CHECKING);
+        // The row without an installer is not counted, but what was typed in it stays.
+        AnswerDialog("Additional Viewer Settings", [&](HWND a) {
+            EXPECT_EQ(Text(a, IDC_VIEWER_EXTENSION_1), "PDF");
+            EXPECT_EQ(Text(a, IDC_VIEWER_EXTENSION_1 + 3), "DOC");
+            Click(a, IDOK);
+        });
+        Click(w, IDC_VIEWER_SETTINGS);
 
         // Music: a file outside refused, one inside stored relative.
         AnswerFileDialog("Please select your WAV or MP3 file", sibling + "\\song.wav");

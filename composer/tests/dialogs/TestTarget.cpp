@@ -1,6 +1,8 @@
 // A program for the settings dialogs' Test buttons to start: it writes its command line to
 // "<its name>.txt" beside itself and shows a window titled with its file name, in the show
-// state it was started with, until it is closed (or after 30 seconds).
+// state it was started with, until it is closed (or after 30 seconds). With "<its name>.busy"
+// beside it, its window thread answers nothing for the first 10 seconds after the window is
+// shown, as a player's is while it launches a target.
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -23,8 +25,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd)
     ::GetModuleFileNameA(nullptr, path, MAX_PATH - 4);
     char record[MAX_PATH] = {};
     lstrcpyA(record, path);
-    if (char* dot = ::StrRChrA(record, nullptr, '.'))
+    char busy[MAX_PATH] = {};
+    if (char* dot = ::StrRChrA(record, nullptr, '.')) {
+        lstrcpyA(dot, ".busy");
+        lstrcpyA(busy, record);
         lstrcpyA(dot, ".txt");
+    }
     const char* title = ::StrRChrA(path, nullptr, '\\');
     title = title ? title + 1 : path;
     HANDLE file = ::CreateFileA(record, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -44,6 +50,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd)
                                   nullptr, instance, nullptr);
     ::ShowWindow(window, showCmd);
     ::SetTimer(window, 1, 30000, nullptr);
+    if (busy[0] && ::GetFileAttributesA(busy) != INVALID_FILE_ATTRIBUTES)
+        ::Sleep(10000);
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

@@ -78,6 +78,16 @@ TEST(WebViewerSettingsDlg, RulesRangeChecksTestTimerAndWriteBackOnOk)
         EXPECT_FALSE(Enabled(w, IDC_WB_HEIGHT));
         Select(w, IDC_WINDOW_SIZE, CWebViewerSettingsDlg::SizeCustom);
         EXPECT_TRUE(Enabled(w, IDC_WB_HEIGHT));
+        // An emptied x holds up none of the values after it: the size list still rules.
+        SetText(w, IDC_WB_X, "");
+        Select(w, IDC_WINDOW_SIZE, CWebViewerSettingsDlg::SizeFullScreen);
+        EXPECT_EQ(dialog->m_sizeType, CWebViewerSettingsDlg::SizeFullScreen);
+        EXPECT_FALSE(Enabled(w, IDC_WB_WIDTH));
+        EXPECT_FALSE(Enabled(w, IDC_WB_HEIGHT));
+        EXPECT_EQ(dialog->m_x, 10) << "the emptied value keeps its last number";
+        Select(w, IDC_WINDOW_SIZE, CWebViewerSettingsDlg::SizeCustom);
+        EXPECT_TRUE(Enabled(w, IDC_WB_WIDTH));
+        SetText(w, IDC_WB_X, "10");
 
         // The slider: speed 0 at the right end; the effects rule and its pictures.
         EXPECT_EQ(::SendDlgItemMessageA(w, IDC_WB_SPEED, TBM_GETRANGEMAX, 0, 0), 200);
