@@ -174,14 +174,15 @@ TEST_F(MenuWin32Test, BandedGradientAsOnWindows98)
     for (const MenuGradientBand& band : MenuGradientBands(20, start, end))
         for (int x = band.offset; x < band.offset + band.length; ++x)
             EXPECT_EQ(dib.At(x, 2), band.colour) << x;
-    // Vertical, and rectangles of 2 pixels or less in the start colour.
+    // Vertical, and a rectangle of 2 pixels in the start colour; one of 1 pixel has no band
+    // and keeps the end colour.
     MenuTestDib v(4, 2);
     FillGradient(v.dc(), RECT{0, 0, 4, 2}, start, end, FALSE, TRUE);
     EXPECT_EQ(v.At(1, 0), start);
     EXPECT_EQ(v.At(1, 1), start);
     MenuTestDib one(1, 6);
     FillGradient(one.dc(), RECT{0, 0, 1, 6}, start, end, TRUE, TRUE);
-    EXPECT_EQ(one.At(0, 3), start);
+    EXPECT_EQ(one.At(0, 3), end);
 }
 
 TEST_F(MenuWin32Test, PlatformGradientWhereAvailable)
