@@ -32,13 +32,17 @@ UINT ItemType(HMENU menu, int pos)
     return info.fType;
 }
 
-// A dialog whose handler greys the Open command of its menu bar.
+// A dialog whose handler greys and checks the Open command of its menu bar.
 class UpdatingDialog : public CNewDialog {
 public:
     UpdatingDialog() : CNewDialog(501) {}
 
 protected:
-    afx_msg void OnUpdateOpen(CCmdUI* ui) { ui->Enable(FALSE); }
+    afx_msg void OnUpdateOpen(CCmdUI* ui)
+    {
+        ui->Enable(FALSE);
+        ui->SetCheck(1);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -102,7 +106,7 @@ TEST_F(FrameTest, DialogsGetTheirMenusDrawn)
     ::SetCapture(::GetDlgItem(w, IDOK));
     withBar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->GetSafeHmenu()), 0);
     EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_EQ(file->GetMenuState(200, MF_BYCOMMAND) & MF_GRAYED, UINT(MF_GRAYED));
+    EXPECT_EQ(file->GetMenuState(200, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), UINT(MF_GRAYED | MF_CHECKED));
     EXPECT_EQ(file->GetMenuState(202, MF_BYCOMMAND) & MF_GRAYED, 0u);  // no handler: left alone
     HWND combo = ::GetDlgItem(w, 100);
     ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one"));
