@@ -190,11 +190,10 @@ void CHoverButton::SetShowText(BOOL show)
     Repaint();
 }
 
-void CHoverButton::SetFlatFocus(BOOL drawFlatFocus, BOOL repaint)
+void CHoverButton::SetFlatFocus(BOOL drawFlatFocus)
 {
     m_drawFlatFocus = drawFlatFocus;
-    if (repaint)
-        Repaint();
+    Repaint();
 }
 
 void CHoverButton::SetInactiveBgColor(COLORREF colour, BOOL repaint)

@@ -31,7 +31,7 @@ public:
     int GetAlign() const { return m_align; }
     void SetShowText(BOOL show = TRUE);
     BOOL GetShowText() const { return m_showText; }
-    void SetFlatFocus(BOOL drawFlatFocus, BOOL repaint = FALSE);
+    void SetFlatFocus(BOOL drawFlatFocus);
     void DrawBorder(BOOL enable = TRUE) { m_drawBorder = enable; }
     void SetDisabled(BOOL disabled) { m_disabled = disabled; }
     void DrawTransparent(BOOL transparent) { m_transparent = transparent; }

@@ -5,6 +5,30 @@
 
 IMPLEMENT_DYNAMIC(CNewDialog, CDialog)
 
+namespace {
+
+bool IsComboBox(HWND window)
+{
+    char name[16];
+    return window && ::GetClassNameA(window, name, sizeof name) && ::lstrcmpiA(name, "ComboBox") == 0;
+}
+
+// Ends what the mouse or the keyboard is in the middle of before a popup opens over the
+// window: another window's mouse capture, and the dropped-down list of the combo box that
+// has the focus (or whose edit field has it).
+void CancelModes(HWND window)
+{
+    HWND capture = ::GetCapture();
+    if (capture && capture != window)
+        ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    HWND focus = ::GetFocus();
+    HWND combo = IsComboBox(focus) ? focus : focus && IsComboBox(::GetParent(focus)) ? ::GetParent(focus) : nullptr;
+    if (combo && ::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0))
+        ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+}
+
 CNewDialog::CNewDialog() = default;
 
 CNewDialog::CNewDialog(UINT templateId, CWnd* parent) : CNewFrame<CDialog>(templateId, parent) {}
@@ -34,33 +58,10 @@ BOOL CNewDialog::OnInitDialog()
 
 void CNewDialog::OnInitMenuPopup(CMenu* popup, UINT index, BOOL systemMenu)
 {
-    // As a frame window does: the command-state handlers of the dialog run over the popup.
-    if (!systemMenu && popup) {
-        CCmdUI state;
-        state.m_pMenu = popup;
-        state.m_nIndexMax = popup->GetMenuItemCount();
-        for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-            state.m_nID = popup->GetMenuItemID(state.m_nIndex);
-            if (state.m_nID == 0)
-                continue;
-            if (state.m_nID == static_cast<UINT>(-1)) {
-                // A submenu: updated through its first item.
-                CMenu* sub = popup->GetSubMenu(state.m_nIndex);
-                if (!sub || (state.m_nID = sub->GetMenuItemID(0)) == 0 || state.m_nID == static_cast<UINT>(-1))
-                    continue;
-                state.m_pSubMenu = sub;
-                state.DoUpdate(this, FALSE);
-                state.m_pSubMenu = nullptr;
-            } else {
-                state.DoUpdate(this, FALSE);
-            }
-            // A handler may have removed items.
-            UINT count = popup->GetMenuItemCount();
-            if (count < state.m_nIndexMax) {
-                state.m_nIndex -= state.m_nIndexMax - count;
-                state.m_nIndexMax = count;
-            }
-        }
-    }
+    CancelModes(m_hWnd);
+    // As a frame window does: the command-state handlers of the dialog run over the popup
+    // (items without a handler are left as they are).
+    if (!systemMenu && popup)
+        CCmdUI::UpdateMenu(popup, this, FALSE);
     CNewFrame<CDialog>::OnInitMenuPopup(popup, index, systemMenu);
 }

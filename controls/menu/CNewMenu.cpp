@@ -101,7 +101,17 @@ public:
     {
         if (r->menuFlags & MF_BITMAP)
             return;
-        UINT flags = (r->menuFlags & ~static_cast<UINT>(MF_BYPOSITION)) | MF_BYPOSITION;
+        // The item keeps the state it has now: command-state handlers may have greyed or
+        // checked it since the record was made.
+        const UINT stateBits = MF_GRAYED | MF_DISABLED | MF_CHECKED;
+        MENUITEMINFOA info;
+        ZeroMemory(&info, sizeof info);
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE;
+        UINT state = r->menuFlags & stateBits;
+        if (::GetMenuItemInfoA(m_menu->m_hMenu, pos, TRUE, &info))
+            state = info.fState & stateBits;
+        UINT flags = (r->menuFlags & ~(MF_BYPOSITION | stateBits)) | state | MF_BYPOSITION;
         if (!::ModifyMenuA(m_menu->m_hMenu, pos, flags, r->commandId, reinterpret_cast<LPCSTR>(r)))
             ReportLastError();
     }

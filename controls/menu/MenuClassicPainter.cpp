@@ -121,7 +121,9 @@ void MenuPaintClassicItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& menu
             MenuDrawText(dc, rec->Accelerator(), a, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, colour);
     };
     if (disabled && selected) {
-        draw(look.Sys(COLOR_HIGHLIGHT), 0, 0);
+        // Over the highlight of a popup item in the menu colour; a selected menu-bar item
+        // has no fill, so there the highlight colour stands out against the bar.
+        draw(bar ? look.Sys(COLOR_HIGHLIGHT) : background, 0, 0);
     } else if (disabled) {
         draw(look.Sys(COLOR_BTNHIGHLIGHT), 1, 1);
         draw(look.Sys(COLOR_GRAYTEXT), 0, 0);

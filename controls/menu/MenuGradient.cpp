@@ -15,8 +15,11 @@ std::vector<MenuGradientBand> MenuGradientBands(int length, COLORREF start, COLO
     std::vector<MenuGradientBand> bands;
     if (length <= 0)
         return bands;
+    // One pixel has no band (it keeps the end fill); two are one band of the start colour.
     int n = length - 2;
-    if (n <= 0) {
+    if (n < 0)
+        return bands;
+    if (n == 0) {
         bands.push_back({0, length, start & 0xFFFFFF});
         return bands;
     }

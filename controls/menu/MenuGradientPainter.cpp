@@ -48,7 +48,7 @@ void MenuPaintGradientItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& men
     }
 
     // Backgrounds.
-    COLORREF background = bar ? B : M;
+    const COLORREF background = bar ? B : M;
     if (bar) {
         if ((hot || selected) && !inactive && !hc)
             Gradient(dc, item, M);
@@ -86,7 +86,6 @@ void MenuPaintGradientItem(const DRAWITEMSTRUCT& dis, const MenuItemContext& men
         else
             Gradient(dc, fill, look.Sys(COLOR_HIGHLIGHT));
         MenuFrame3D(dc, fill, g.dark60, g.light60);
-        background = look.Sys(COLOR_HIGHLIGHT);
     }
     if (keyboardDisabled)
         DrawFocusRect(dc, &item);

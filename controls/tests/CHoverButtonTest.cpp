@@ -109,6 +109,17 @@ TEST_F(HoverFixture, ClassicLookAndFocus)
     EXPECT_EQ(s.GetPixel(98, 38), ::GetSysColor(COLOR_3DDKSHADOW));
     EXPECT_EQ(s.GetPixel(97, 37), ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_GT(s.Count(::GetSysColor(COLOR_BTNTEXT), 20, 8, 80, 32), 10);  // the text, centred
+
+    // Flat: a focus rectangle only with the flat focus, which repaints when it is set.
+    button.SetFlat(TRUE);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    Draw(s, ODS_FOCUS);
+    EXPECT_EQ(s.Count(face, 3, 3, 97, 4), 94);
+    ::ValidateRect(button.m_hWnd, nullptr);
+    button.SetFlatFocus(TRUE);
+    EXPECT_TRUE(::GetUpdateRect(button.m_hWnd, nullptr, FALSE));
+    Draw(s, ODS_FOCUS);
+    EXPECT_LT(s.Count(face, 3, 3, 97, 4), 80);  // the dotted rectangle 3 pixels inside
 }
 
 TEST_F(HoverFixture, ShortClicksAndTheHoldTimer)

@@ -1,4 +1,5 @@
 // The frame and dialog classes with owner-drawn menus, and the temporary owner handler.
+#include "CCmdUI.h"
 #include "CNewDialog.h"
 #include "CNewFrameWnd.h"
 #include "CNewMDIFrameWnd.h"
@@ -30,6 +31,24 @@ UINT ItemType(HMENU menu, int pos)
     GetMenuItemInfoA(menu, pos, TRUE, &info);
     return info.fType;
 }
+
+// A dialog whose handler greys and checks the Open command of its menu bar.
+class UpdatingDialog : public CNewDialog {
+public:
+    UpdatingDialog() : CNewDialog(501) {}
+
+protected:
+    afx_msg void OnUpdateOpen(CCmdUI* ui)
+    {
+        ui->Enable(FALSE);
+        ui->SetCheck(1);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(UpdatingDialog, CNewDialog)
+    ON_UPDATE_COMMAND_UI(200, OnUpdateOpen)
+END_MESSAGE_MAP()
 
 }
 
@@ -74,10 +93,29 @@ TEST_F(FrameTest, DialogsGetTheirMenusDrawn)
     EXPECT_EQ(plain.m_defaultMenu.GetSafeHmenu(), nullptr);
     plain.DestroyWindow();
 
-    CNewDialog withBar(501);
+    UpdatingDialog withBar;
     ASSERT_TRUE(withBar.Create(501));
-    EXPECT_EQ(withBar.m_defaultMenu.GetSafeHmenu(), ::GetMenu(withBar.GetSafeHwnd()));
-    EXPECT_NE(withBar.m_defaultMenu.FindPopupByText("&File"), nullptr);
+    HWND w = withBar.GetSafeHwnd();
+    EXPECT_EQ(withBar.m_defaultMenu.GetSafeHmenu(), ::GetMenu(w));
+    CNewMenu* file = withBar.m_defaultMenu.FindPopupByText("&File");
+    ASSERT_NE(file, nullptr);
+
+    // Before a popup opens the dialog ends a mouse capture and a dropped-down list, then
+    // its command-state handlers run over the popup.
+    withBar.ShowWindow(SW_SHOW);
+    ::SetCapture(::GetDlgItem(w, IDOK));
+    withBar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->GetSafeHmenu()), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(file->GetMenuState(200, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), UINT(MF_GRAYED | MF_CHECKED));
+    EXPECT_EQ(file->GetMenuState(202, MF_BYCOMMAND) & MF_GRAYED, 0u);  // no handler: left alone
+    HWND combo = ::GetDlgItem(w, 100);
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one"));
+    ::SetFocus(combo);
+    ::SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    ::ReleaseCapture();  // the list alone, without the capture it takes
+    withBar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->GetSafeHmenu()), 0);
+    EXPECT_FALSE(::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
     withBar.DestroyWindow();
 }
 

@@ -83,15 +83,16 @@ TEST(MenuGradientTest, BandsRunFromStartTowardsEnd)
     EXPECT_EQ(down[1].colour, RGB(85, 0, 0));
 }
 
-TEST(MenuGradientTest, TinyRectanglesAreTheStartColourWithoutDividingByZero)
+TEST(MenuGradientTest, TinyRectanglesWithoutDividingByZero)
 {
-    for (int length : {1, 2}) {
-        auto bands = MenuGradientBands(length, RGB(1, 2, 3), RGB(200, 200, 200));
-        ASSERT_EQ(bands.size(), 1u) << length;
-        EXPECT_EQ(bands[0].offset, 0);
-        EXPECT_EQ(bands[0].length, length);
-        EXPECT_EQ(bands[0].colour, RGB(1, 2, 3));
-    }
+    // Two pixels: one band of the start colour.
+    auto two = MenuGradientBands(2, RGB(1, 2, 3), RGB(200, 200, 200));
+    ASSERT_EQ(two.size(), 1u);
+    EXPECT_EQ(two[0].offset, 0);
+    EXPECT_EQ(two[0].length, 2);
+    EXPECT_EQ(two[0].colour, RGB(1, 2, 3));
+    // One pixel: no band, the end fill alone.
+    EXPECT_TRUE(MenuGradientBands(1, RGB(1, 2, 3), RGB(200, 200, 200)).empty());
     EXPECT_TRUE(MenuGradientBands(0, Black, White).empty());
     EXPECT_TRUE(MenuGradientBands(-4, Black, White).empty());
     // Three pixels: n = 1, one band of the start colour, the last pixel left to the end fill.

@@ -174,14 +174,15 @@ TEST_F(MenuWin32Test, BandedGradientAsOnWindows98)
     for (const MenuGradientBand& band : MenuGradientBands(20, start, end))
         for (int x = band.offset; x < band.offset + band.length; ++x)
             EXPECT_EQ(dib.At(x, 2), band.colour) << x;
-    // Vertical, and rectangles of 2 pixels or less in the start colour.
+    // Vertical, and a rectangle of 2 pixels in the start colour; one of 1 pixel has no band
+    // and keeps the end colour.
     MenuTestDib v(4, 2);
     FillGradient(v.dc(), RECT{0, 0, 4, 2}, start, end, FALSE, TRUE);
     EXPECT_EQ(v.At(1, 0), start);
     EXPECT_EQ(v.At(1, 1), start);
     MenuTestDib one(1, 6);
     FillGradient(one.dc(), RECT{0, 0, 1, 6}, start, end, TRUE, TRUE);
-    EXPECT_EQ(one.At(0, 3), start);
+    EXPECT_EQ(one.At(0, 3), end);
 }
 
 TEST_F(MenuWin32Test, PlatformGradientWhereAvailable)
@@ -264,6 +265,46 @@ TEST_F(MenuWin32Test, FlatPopupItemPixels)
     dis.itemState = ODS_DISABLED | ODS_GRAYED;
     MenuPaintFlatItem(dis, menu);
     EXPECT_EQ(dib.At(3 + 8, 3 + 7), MenuGreyedPixel(RGB(0, 160, 0), MenuBarColour(look)));
+}
+
+TEST_F(MenuWin32Test, ClassicAndGradientDisabledSelectedTextStaysVisible)
+{
+    // A disabled item under the mouse is selected (the default): its text is drawn in the
+    // item's background colour over the selection, as in the classic and gradient looks.
+    ASSERT_TRUE(GetSelectDisabled());
+    CNewMenuItemData rec;
+    rec.text = "&Disabled";
+    rec.commandId = 201;
+    rec.menuFlags = MF_OWNERDRAW;
+    MenuItemContext menu;
+    MenuLook look = MenuSystem::Look();
+    const struct {
+        const char* style;
+        MenuItemPainterProc paint;
+        COLORREF text;
+    } cases[] = {
+        {"classic", MenuPaintClassicItem, look.Sys(COLOR_MENU)},
+        {"gradient", MenuPaintGradientItem, MenuColour(look)},
+    };
+    for (const auto& c : cases) {
+        MenuTestDib dib(140, 22);
+        DRAWITEMSTRUCT dis;
+        ZeroMemory(&dis, sizeof dis);
+        dis.CtlType = ODT_MENU;
+        dis.itemID = 201;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = ODS_SELECTED | ODS_DISABLED | ODS_GRAYED;
+        dis.hDC = dib.dc();
+        dis.rcItem = RECT{0, 0, 140, 22};
+        dis.itemData = reinterpret_cast<ULONG_PTR>(&rec);
+        c.paint(dis, menu);
+        int text = 0;
+        for (int y = 2; y < 20; ++y)
+            for (int x = 16 + 12; x < 130; ++x)
+                text += dib.At(x, y) == c.text;
+        EXPECT_GT(text, 10) << c.style;
+        EXPECT_NE(dib.At(100, 11), c.text) << c.style << ": the selection fill";
+    }
 }
 
 TEST_F(MenuWin32Test, SeparatorAndVerticalTitlePixels)
