@@ -262,9 +262,22 @@ TEST_F(WebViewerRun, LinksOutsideAndThePagesCloseLink)
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvex Software\\WebViewerRunTest");
     auto first = once();
     first->Launch();
+    first->Show();
     ASSERT_NE(first->GetBrowser(), nullptr);
     const HWND firstWindow = Window(*first);
-    first->CloseWindow();
+    DWORD browserId = 0;
+    ::GetWindowThreadProcessId(firstWindow, &browserId);
+    // The viewer goes (the player ended): the page it opened stays open.
+    first.reset();
+    Pump(300);
+    EXPECT_TRUE(::IsWindow(firstWindow) && ::IsWindowVisible(firstWindow)) << "the page closed with its viewer";
+    HANDLE browserProcess = ::OpenProcess(SYNCHRONIZE, FALSE, browserId);
+    EXPECT_NE(browserProcess, nullptr);
+    if (browserProcess) {
+        EXPECT_EQ(::WaitForSingleObject(browserProcess, 0), DWORD(WAIT_TIMEOUT)) << "the browser quit";
+        ::CloseHandle(browserProcess);
+    }
+    ::PostMessageA(firstWindow, WM_CLOSE, 0, 0);  // the user closes it
     EndProcessOf(firstWindow);
     auto second = once();
     second->Launch();
