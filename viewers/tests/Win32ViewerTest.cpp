@@ -170,12 +170,17 @@ TEST_F(Win32Viewer, FolderOpensInTheShell)
     EXPECT_EQ(v.GetFolderTimerId(), -1);
 }
 
-TEST(FileVersionInfo, FixedRecordAloneGivesTheVersion)
+TEST(FileVersionInfo, AFixedRecordWithoutTranslationIsNotTaken)
 {
     CFileVersionInfo info;
-    ASSERT_TRUE(info.Open("viewers_fixedversion.exe"));
-    EXPECT_EQ(info.GetVersionString(), "4.3.2.1");
+    EXPECT_FALSE(info.Open("viewers_fixedversion.exe"));
+    EXPECT_EQ(info.GetVersionString(), "");
     EXPECT_EQ(info.GetTranslation(), 0u);
+    EXPECT_EQ(info.GetPath(), "");
+    // The suite's own modules carry their translation.
+    ASSERT_TRUE(info.Open("VelmoraV.dll"));
+    EXPECT_EQ(info.GetVersionString(), "2.9.6.0");
+    EXPECT_EQ(info.GetTranslation(), DWORD(MAKELONG(0x409, 1200)));
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     ASSERT_TRUE(info.Open((std::string(system) + "\\user32.dll").c_str()));
