@@ -132,7 +132,8 @@ TEST_F(Win32Viewer, FailsafeRunsAndTheTargetIsTriedAgain)
     Bind(v, "nothing.vlmnoassoc");
     v.SetHasFailsafeProgram(1);
     v.SetFailsafeConfMessage("Install the viewer?\r\nIt is quick.");
-    v.SetFailsafeProgPath("support_child.exe sleep 1500");
+    // A command line longer than a path: its arguments count too.
+    v.SetFailsafeProgPath(("support_child.exe sleep 1500 " + std::string(300, 'a')).c_str());
     v.Init();
     SetTimer(nullptr, 0, 100, AnswerYes);
     v.Launch();
@@ -168,6 +169,26 @@ TEST_F(Win32Viewer, FolderOpensInTheShell)
     }
     EXPECT_FALSE(v.IsAlive());
     EXPECT_EQ(v.GetFolderTimerId(), -1);
+}
+
+// A program that has ended before the launcher looks for it: the lookup ends with it, not
+// after its ten seconds of retries.
+TEST_F(Win32Viewer, AProgramThatExitsAtOnceCostsNoLongLookup)
+{
+    CFileViewer v;
+    Bind(v, "support_child.exe");
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string programs = self;
+    v.SetProgramDirectory(programs.substr(0, programs.rfind('\\')).c_str());
+    v.SetParameters("sleep 0");
+    v.Init();
+    const DWORD start = GetTickCount();
+    v.Launch();
+    const DWORD took = GetTickCount() - start;
+    EXPECT_NE(v.GetTargetProcess().ProcessID, 0u) << v.GetLog().c_str();
+    EXPECT_LT(took, 7000u) << v.GetLog().c_str();
+    EXPECT_FALSE(v.IsAlive());
 }
 
 TEST(FileVersionInfo, AFixedRecordWithoutTranslationIsNotTaken)
