@@ -5,6 +5,7 @@
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
 #include "CRegistryKey.h"
+#include "ForwardingPlatform.h"
 #include "MessagePump.h"
 #include "ProcessWindows.h"
 
@@ -171,11 +172,15 @@ TEST_F(Win32Viewer, FolderOpensInTheShell)
     EXPECT_EQ(v.GetFolderTimerId(), -1);
 }
 
-// A program that has ended before the launcher looks for it: the lookup ends with it, not
-// after its ten seconds of retries.
+// A console program that has ended before the launcher looks for it: the lookup ends with
+// it, not after its ten seconds of retries. (Its idle wait here lasts until it has ended.)
 TEST_F(Win32Viewer, AProgramThatExitsAtOnceCostsNoLongLookup)
 {
+    struct EndedFirst : ForwardingPlatform {
+        void WaitForIdle(HANDLE process, DWORD) override { ::WaitForSingleObject(process, 5000); }
+    } platform;
     CFileViewer v;
+    v.SetPlatform(&platform);
     Bind(v, "support_child.exe");
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, MAX_PATH);
