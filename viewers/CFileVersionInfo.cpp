@@ -50,12 +50,15 @@ bool CFileVersionInfo::Open(const char* path)
         return false;
     }
     std::memcpy(&m_fixed, fixed, sizeof m_fixed);
-    // A file may carry the fixed record without any language block: its version stands.
+    // Version information without its language and code page is not taken.
     void* translation = nullptr;
     UINT translationSize = 0;
-    if (VerQueryValueA(m_data.data(), "\\VarFileInfo\\Translation", &translation, &translationSize) && translation
-        && translationSize >= 4)
-        std::memcpy(&m_translation, translation, 4);
+    if (!VerQueryValueA(m_data.data(), "\\VarFileInfo\\Translation", &translation, &translationSize) || !translation
+        || translationSize < 4) {
+        Reset();
+        return false;
+    }
+    std::memcpy(&m_translation, translation, 4);
     m_path = path;
     m_held = true;
     return true;

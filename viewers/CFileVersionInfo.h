@@ -1,5 +1,5 @@
-// The version information of a program file: its fixed version record and, when present,
-// its first language and code page.
+// The version information of a program file: its fixed version record and its first
+// language and code page.
 #pragma once
 #include "CString.h"
 #include "ViewersExport.h"
@@ -22,7 +22,8 @@ public:
     CFileVersionInfo(const CFileVersionInfo&) = delete;
     CFileVersionInfo& operator=(const CFileVersionInfo&) = delete;
 
-    // Reads the file's version information; the fixed record alone is enough.
+    // Reads the file's version information; false without a fixed record or without a
+    // translation (language and code page).
     bool Open(const char* path);
     void Reset();
 

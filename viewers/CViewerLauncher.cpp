@@ -23,7 +23,14 @@ bool IsWebAddress(const CString& s) { return BeginsWith(s, "http://") || BeginsW
 // web address the shell takes.
 const int kMaxPathLength = 259;
 const int kMaxAddressLength = 2083;
+// The longest command line CreateProcess takes (32,767 characters with its terminating zero).
+const int kMaxCommandLineLength = 32766;
 
+}
+
+bool CViewerLauncher::FitsACommandLine(const CString& commandLine)
+{
+    return commandLine.GetLength() <= kMaxCommandLineLength;
 }
 
 bool CViewerLauncher::FitsTheSystem(const CString& path)
@@ -350,7 +357,8 @@ bool CViewerLauncher::LaunchProcess(int kind, ProcessInfo_Tag& info)
                           : kind == CViewer::LaunchFailsafe ? s.FailsafeProgPath
                           : kind == CViewer::LaunchForce1   ? s.ForceString1
                                                             : s.ForceString2;
-    if (!FitsTheSystem(path)) {
+    // The failsafe program is a command line, with its arguments.
+    if (kind == CViewer::LaunchFailsafe ? !FitsACommandLine(path) : !FitsTheSystem(path)) {
         v.Log("Path too long (%d characters): not launched\n", path.GetLength());
         return false;
     }
@@ -422,10 +430,18 @@ bool CViewerLauncher::LaunchProcess(int kind, ProcessInfo_Tag& info)
         if (created.hProcess)
             sys.WaitForIdle(created.hProcess, 10000);
         if (created.ProcessID) {
-            std::unique_ptr<CProcessList> fresh = sys.NewProcessList();
+            // A fresh list on each retry; a process that has ended already will never be in one.
+            ProcessInfo_Tag byHandle;
+            byHandle.hProcess = created.hProcess;
             bool listed = false;
-            for (int retry = 0; retry < 100 && !(listed = fresh->FindByID(created.ProcessID, found)); ++retry)
+            for (int retry = 0; retry < 100; ++retry) {
+                std::unique_ptr<CProcessList> fresh = sys.NewProcessList();
+                if ((listed = fresh->FindByID(created.ProcessID, found)))
+                    break;
+                if (created.hProcess && !fresh->IsRunning(byHandle))
+                    break;
                 sys.Sleep(100);
+            }
             if (!listed)
                 found.ProcessID = created.ProcessID;
         } else {
@@ -461,6 +477,10 @@ bool CViewerLauncher::LaunchProcess(int kind, ProcessInfo_Tag& info)
         v.AppendLog("SE Launch Failsafe\n");
         file = s.FailsafeProgPath;
         break;
+    }
+    if (!FitsTheSystem(file)) {
+        v.Log("Path too long (%d characters): not opened\n", file.GetLength());
+        return false;
     }
     const int result = sys.ShellExecuteTarget("open", file, parameters, folder, ViewerSW_SHOW);
     if (result <= 32) {

@@ -28,6 +28,8 @@ public:
     // Whether the system can be handed this path (a file, a file:/// page or a web or mail
     // address) to open: a longer one is refused before it reaches the system.
     static bool FitsTheSystem(const CString& path);
+    // Whether CreateProcess takes this command line.
+    static bool FitsACommandLine(const CString& commandLine);
 
     static bool IsVersionOlder(const char* required, const char* installed);
     static int GetWindowsVersionCode(DWORD platformId, DWORD major, DWORD minor, DWORD build);

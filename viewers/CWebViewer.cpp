@@ -115,9 +115,9 @@ bool Read(IWebBrowser2* browser, HRESULT (STDMETHODCALLTYPE IWebBrowser2::*get)(
 
 CWebViewer::~CWebViewer()
 {
+    // The page stays open: the player may end long before the user is done reading.
     StopEffectTimer();
-    if (m_Events || m_Browser || m_BrowserObject)
-        CloseWindow();
+    LetBrowserGo(false);
     FreeRetiredEvents();
     if (m_ComStarted)
         ::CoUninitialize();
@@ -304,6 +304,11 @@ bool CWebViewer::IsAlive()
 void CWebViewer::CloseWindow()
 {
     StopEffectTimer();
+    LetBrowserGo(true);
+}
+
+void CWebViewer::LetBrowserGo(bool quit)
+{
     if (m_Events) {
         // The sink may be running the call that brought us here: it is disconnected now and
         // freed later, never under its own feet.
@@ -321,7 +326,8 @@ void CWebViewer::CloseWindow()
     if (m_Browser) {
         IWebBrowser2* browser = m_Browser;
         m_Browser = nullptr;
-        browser->Quit();
+        if (quit)
+            browser->Quit();
         browser->Release();
     }
 }
@@ -331,6 +337,7 @@ void CWebViewer::CloseWindow()
 // Without the system's browser automation the target opens like a file.
 CWebViewer::~CWebViewer() { StopEffectTimer(); }
 void CWebViewer::FreeRetiredEvents() {}
+void CWebViewer::LetBrowserGo(bool) {}
 void CWebViewer::ApplyEffectRect(const WebWindowRect&) {}
 
 void CWebViewer::Launch()

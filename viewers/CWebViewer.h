@@ -28,7 +28,8 @@ public:
     void Read_DAT_File(CFileReadWrite* file, int major, int minor, int build) override;
     void Write_DAT_File(CFileReadWrite* file, int major, int minor, int build) override;
 
-    // Disconnects the events, tells the browser to quit and lets it go.
+    // Disconnects the events, tells the browser to quit and lets it go. Destroying the viewer
+    // only lets the browser go: its window stays open.
     void CloseWindow();
 
     void SetShowToolBar(int value);
@@ -87,6 +88,8 @@ protected:
     void StartEffect(const WebWindowRect& end, int workWidth, int workHeight);
     void StopEffectTimer();
     void FreeRetiredEvents();
+    // Disconnects the events and releases the browser, telling it to quit first when asked.
+    void LetBrowserGo(bool quit);
 
     CWebViewerSettings m_WebSettings;
     IWebBrowser2* m_Browser;

@@ -176,3 +176,5 @@ void CZipExtractDlg::OnOK()
 {
     EndDialog(m_done ? IDOK : IDCANCEL);
 }
+
+void CZipExtractDlg::OnCancel() { OnOK(); }

@@ -1,6 +1,7 @@
 // The extractor dialog of a Zip target: the author's message, the proposed destination the
 // user may change, and Install, which unpacks the archive with a progress bar and makes the
-// shortcuts. Only a completed installation ends it with OK.
+// shortcuts. Only a completed installation ends it with OK, and after one every way of
+// closing it does.
 #pragma once
 #include "CDialog.h"
 #include "CHoverButton.h"
@@ -32,7 +33,9 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Button 1, the close box and Esc: done once the installation has completed, else cancelled.
     void OnOK() override;
+    void OnCancel() override;
     afx_msg void OnBrowse();
     afx_msg void OnInstall();
     afx_msg void OnDestinationChange();

@@ -195,14 +195,17 @@ void CAnimatedPicture::FillRect(int left, int top, int right, int bottom)
     ::DeleteObject(brush);
 }
 
-void CAnimatedPicture::RenderPicture(IPicture* picture, int x, int y, int cx, int cy)
+bool CAnimatedPicture::RenderPicture(IPicture* picture, int x, int y, int cx, int cy)
 {
     OLE_XSIZE_HIMETRIC hmWidth = 0;
     OLE_YSIZE_HIMETRIC hmHeight = 0;
     picture->get_Width(&hmWidth);
     picture->get_Height(&hmHeight);
-    if (picture->Render(m_memDC, x, y, cx, cy, 0, hmHeight, hmWidth, -hmHeight, nullptr) == S_OK && m_hWnd)
+    if (picture->Render(m_memDC, x, y, cx, cy, 0, hmHeight, hmWidth, -hmHeight, nullptr) != S_OK)
+        return false;
+    if (m_hWnd)
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    return true;
 }
 
 bool CAnimatedPicture::Draw()
@@ -219,22 +222,15 @@ bool CAnimatedPicture::Draw()
             ::ResumeThread(m_hThread);
         return false;
     }
+    CPictureLock lock(m_pictureLock);
+    // A GIF of which only one frame decoded shows that frame still, in its place.
+    if (m_isGif && m_frames.size() == 1) {
+        const GifFrame& p = m_frames[0].place;
+        return RenderPicture(m_frames[0].picture, p.left, p.top, p.width, p.height);
+    }
     if (!m_single)
         return false;
-    OLE_XSIZE_HIMETRIC hmWidth = 0;
-    OLE_YSIZE_HIMETRIC hmHeight = 0;
-    m_single->get_Width(&hmWidth);
-    m_single->get_Height(&hmHeight);
-    HRESULT hr;
-    {
-        CPictureLock lock(m_pictureLock);
-        hr = m_single->Render(m_memDC, 0, 0, m_width, m_height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
-    }
-    if (hr != S_OK)
-        return false;
-    if (m_hWnd)
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
-    return true;
+    return RenderPicture(m_single, 0, 0, m_width, m_height);
 }
 
 void CAnimatedPicture::SetBkColor(COLORREF color)

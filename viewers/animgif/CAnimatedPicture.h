@@ -28,8 +28,8 @@ public:
     // Loads from a block of global memory; the caller keeps and frees the block.
     bool Load(HGLOBAL hGlobal, DWORD dwSize);
     SIZE GetSize() const { return SIZE{m_width, m_height}; }
-    // Starts the worker for an animation (false), or renders the still picture (true when
-    // it rendered). Not ready: false.
+    // Starts the worker for an animation (false), or renders the still picture, or the one
+    // frame of a GIF that decoded (true when it rendered). Not ready: false.
     bool Draw();
     void SetBkColor(COLORREF color);
     void Stop();
@@ -72,7 +72,8 @@ private:
     void FillRect(int left, int top, int right, int bottom);
     void FreeDisposeDC();
     static IPicture* LoadPicture(HGLOBAL hGlobal, DWORD dwSize, BOOL deleteOnRelease);
-    void RenderPicture(IPicture* picture, int x, int y, int cx, int cy);
+    // True when the picture rendered (the window is then invalidated).
+    bool RenderPicture(IPicture* picture, int x, int y, int cx, int cy);
 
     int m_width = 0;
     int m_height = 0;

@@ -70,7 +70,7 @@ bool FakePlatform::StartProcess(const char* application, const char* commandLine
             continue;
         if (r.image.IsEmpty())
             break;
-        const DWORD id = Run(r.image);
+        const DWORD id = Run(r.image, !r.exitsAtOnce);
         started.ProcessID = id;
         started.hProcess = reinterpret_cast<HANDLE>(uintptr_t(id));
         return true;

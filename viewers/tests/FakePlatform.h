@@ -15,10 +15,12 @@ public:
         bool running;
     };
     // A start whose application or command line contains match makes process image (a path)
-    // run; an empty image makes it fail.
+    // run; an empty image makes it fail. A program that exits at once has ended before
+    // anything can list it.
     struct Rule {
         std::string match;
         CString image;
+        bool exitsAtOnce = false;
     };
 
     std::vector<Process> processes;

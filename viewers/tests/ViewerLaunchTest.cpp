@@ -162,6 +162,32 @@ TEST_F(Launching, OpensTheTargetAndFollowsItsProcess)
     EXPECT_FALSE(v.IsAlive());
 }
 
+// A program that has ended before its first listing is looked for no longer: its id is kept.
+TEST_F(Launching, AProgramThatExitsAtOnceIsNotLookedForTenSeconds)
+{
+    platform.startRules = { { "quick.exe", "D:\\CD\\quick.exe", true } };
+    CFileViewer v;
+    Bind(v, "quick.exe");
+    v.Init();
+    v.Launch();
+    ASSERT_TRUE(platform.Called("CP D:\\CD\\quick.exe|"));
+    EXPECT_LT(platform.slept, 1000u) << "the lookup waited for a process that had ended";
+    EXPECT_EQ(v.GetTargetProcess().ProcessID, 0x100u);
+    EXPECT_FALSE(v.IsAlive());
+    EXPECT_GE(v.GetLog().Find("\nProcess Dump #3\n"), 0);
+
+    // One that is still running is found at once, as before.
+    platform.startRules = { { "slow.exe", "D:\\CD\\slow.exe" } };
+    platform.slept = 0;
+    CFileViewer running;
+    Bind(running, "slow.exe");
+    running.Init();
+    running.Launch();
+    EXPECT_EQ(platform.slept, 0u);
+    EXPECT_EQ(running.GetTargetProcess().ProcessName, "slow.exe");
+    EXPECT_TRUE(running.IsAlive());
+}
+
 TEST_F(Launching, LaunchOnceIsRememberedPerProject)
 {
     {
@@ -527,7 +553,7 @@ TEST_F(Launching, PathsLongerThanTheSystemTakesAreRefused)
     const Case cases[] = {
         { "program target", name + ".exe", "", "", "nnnnnnnn" },
         { "document target", name + ".vlmtxt", "", "", "nnnnnnnn" },
-        { "failsafe program", "a.vlmnone", "C:\\" + name + ".exe", "", "nnnnnnnn" },
+        { "failsafe program", "a.vlmnone", "C:\\setup.exe " + std::string(32767 - 13, 'n'), "", "nnnnnnnn" },
         { "forced program", "doc.vlmtxt", "", "C:\\" + name + ".exe", "SE open|C:\\nnnn" },
     };
     for (const Case& c : cases) {
@@ -545,6 +571,7 @@ TEST_F(Launching, PathsLongerThanTheSystemTakesAreRefused)
             v.SetForceString1(c.force1.c_str());
         }
         v.Init();
+        v.ClearLog();  // the settings dump may fill it
         v.Launch();
         const std::string log = v.GetLog().c_str();
         for (const std::string& call : platform.calls)
@@ -586,6 +613,40 @@ TEST_F(Launching, TheLongestPathTheSystemTakesStillOpens)
         v.Launch();
         EXPECT_EQ(platform.CountCalls("CP "), c.opens ? 1 : 0) << c.target.size();
     }
+}
+
+// The failsafe program is a command line: arguments may take it past the longest path.
+TEST_F(Launching, AFailsafeCommandLineMayBeLongerThanAPath)
+{
+    const std::string arguments = " /log \"" + std::string(400, 'l') + "\"";
+    struct Case { std::string commandLine; bool starts; };
+    const Case cases[] = {
+        { "install\\setup.exe" + arguments, true },
+        { "install\\setup.exe" + std::string(32766 - 17, 'x'), true },   // 32,766 characters
+        { "install\\setup.exe" + std::string(32767 - 17, 'x'), false },  // 32,767
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine.size());
+        platform.calls.clear();
+        platform.startRules = { { "setup.exe", "D:\\CD\\install\\setup.exe" } };
+        CFileViewer v;
+        Bind(v, "a.vlmnone");
+        v.SetHasFailsafeProgram(1);
+        v.SetDisplayConfirmation(0);
+        v.SetFailsafeProgPath(c.commandLine.c_str());
+        v.Init();
+        v.ClearLog();  // the settings dump may fill it
+        v.Launch();
+        EXPECT_EQ(platform.Called("CP (null)|" + c.commandLine + "|D:\\CD"), c.starts);
+        EXPECT_EQ(v.GetWaitingOnFailsafe(), c.starts ? 1 : 0);
+        if (!c.starts) {
+            EXPECT_EQ(platform.CountCalls("CP (null)|install"), 0);
+            EXPECT_GE(v.GetLog().Find("Path too long (32767 characters): not launched\n"), 0);
+            EXPECT_EQ(platform.timers[3], 100u);
+        }
+    }
+    EXPECT_TRUE(CViewerLauncher::FitsACommandLine(std::string(32766, 'c').c_str()));
+    EXPECT_FALSE(CViewerLauncher::FitsACommandLine(std::string(32767, 'c').c_str()));
 }
 
 TEST(LaunchPaths, WhatTheSystemCanBeHanded)

@@ -3,6 +3,7 @@
 // entry effects, links opened outside, and the ends of the target: a page's close link, the
 // user closing the window, launch-once.
 #include "CWebViewer.h"
+#include "ForwardingPlatform.h"
 #include "MessagePump.h"
 #include "standin/StandInRegistration.h"
 
@@ -26,10 +27,9 @@ std::string ProgramFolder()
 }
 
 // The system's platform, with the shell's opens recorded instead of made.
-class RecordingPlatform : public CViewerPlatform {
+class RecordingPlatform : public ForwardingPlatform {
 public:
     std::vector<std::string> opened;
-    CViewerPlatform& sys = CViewerPlatform::System();
     std::vector<std::string> started;
     // Programs are recorded, not started.
     bool StartProcess(const char* a, const char* c, const char*, bool, ProcessInfo_Tag&, DWORD& e) override
@@ -45,23 +45,6 @@ public:
                          + (folder ? folder : "(none)") + " " + std::to_string(showCmd));
         return 42;
     }
-    void WaitForIdle(HANDLE p, DWORD ms) override { sys.WaitForIdle(p, ms); }
-    void CloseProcessHandle(HANDLE p) override { sys.CloseProcessHandle(p); }
-    void Sleep(DWORD ms) override { sys.Sleep(ms); }
-    std::unique_ptr<CProcessList> NewProcessList() override { return sys.NewProcessList(); }
-    void WaitForProcessWindow(ProcessInfo_Tag& i, bool h) override { sys.WaitForProcessWindow(i, h); }
-    HWND FindWindowByTitle(const char* t) override { return sys.FindWindowByTitle(t); }
-    void ShowWindow(HWND w, int c) override { sys.ShowWindow(w, c); }
-    void BringToFront(HWND w) override { sys.BringToFront(w); }
-    void StartTimer(CViewer& v, UINT id, UINT ms) override { sys.StartTimer(v, id, ms); }
-    void StopTimer(CViewer& v, UINT id) override { sys.StopTimer(v, id); }
-    bool AskConfirmation(const CString& m, bool& d) override { return sys.AskConfirmation(m, d); }
-    void ShowMessage(const char* t) override { sys.ShowMessage(t); }
-    CString GetEnvironment(const char* n) override { return sys.GetEnvironment(n); }
-    CString GetSystemFolder() override { return sys.GetSystemFolder(); }
-    bool SetCurrentFolder(const char* f) override { return sys.SetCurrentFolder(f); }
-    CString GetFileVersion(const char* p) override { return sys.GetFileVersion(p); }
-    void GetSystemVersion(DWORD& a, DWORD& b, DWORD& c, DWORD& d) override { sys.GetSystemVersion(a, b, c, d); }
 };
 
 class WebViewerRun : public ::testing::Test {
@@ -262,9 +245,22 @@ TEST_F(WebViewerRun, LinksOutsideAndThePagesCloseLink)
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvex Software\\WebViewerRunTest");
     auto first = once();
     first->Launch();
+    first->Show();
     ASSERT_NE(first->GetBrowser(), nullptr);
     const HWND firstWindow = Window(*first);
-    first->CloseWindow();
+    DWORD browserId = 0;
+    ::GetWindowThreadProcessId(firstWindow, &browserId);
+    // The viewer goes (the player ended): the page it opened stays open.
+    first.reset();
+    Pump(300);
+    EXPECT_TRUE(::IsWindow(firstWindow) && ::IsWindowVisible(firstWindow)) << "the page closed with its viewer";
+    HANDLE browserProcess = ::OpenProcess(SYNCHRONIZE, FALSE, browserId);
+    EXPECT_NE(browserProcess, nullptr);
+    if (browserProcess) {
+        EXPECT_EQ(::WaitForSingleObject(browserProcess, 0), DWORD(WAIT_TIMEOUT)) << "the browser quit";
+        ::CloseHandle(browserProcess);
+    }
+    ::PostMessageA(firstWindow, WM_CLOSE, 0, 0);  // the user closes it
     EndProcessOf(firstWindow);
     auto second = once();
     second->Launch();

@@ -5,6 +5,7 @@
 #include "CFileViewer.h"
 #include "CFolderViewer.h"
 #include "CRegistryKey.h"
+#include "ForwardingPlatform.h"
 #include "MessagePump.h"
 #include "ProcessWindows.h"
 
@@ -132,7 +133,8 @@ TEST_F(Win32Viewer, FailsafeRunsAndTheTargetIsTriedAgain)
     Bind(v, "nothing.vlmnoassoc");
     v.SetHasFailsafeProgram(1);
     v.SetFailsafeConfMessage("Install the viewer?\r\nIt is quick.");
-    v.SetFailsafeProgPath("support_child.exe sleep 1500");
+    // A command line longer than a path: its arguments count too.
+    v.SetFailsafeProgPath(("support_child.exe sleep 1500 " + std::string(300, 'a')).c_str());
     v.Init();
     SetTimer(nullptr, 0, 100, AnswerYes);
     v.Launch();
@@ -170,12 +172,41 @@ TEST_F(Win32Viewer, FolderOpensInTheShell)
     EXPECT_EQ(v.GetFolderTimerId(), -1);
 }
 
-TEST(FileVersionInfo, FixedRecordAloneGivesTheVersion)
+// A console program that has ended before the launcher looks for it: the lookup ends with
+// it, not after its ten seconds of retries. (Its idle wait here lasts until it has ended.)
+TEST_F(Win32Viewer, AProgramThatExitsAtOnceCostsNoLongLookup)
+{
+    struct EndedFirst : ForwardingPlatform {
+        void WaitForIdle(HANDLE process, DWORD) override { ::WaitForSingleObject(process, 5000); }
+    } platform;
+    CFileViewer v;
+    v.SetPlatform(&platform);
+    Bind(v, "support_child.exe");
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string programs = self;
+    v.SetProgramDirectory(programs.substr(0, programs.rfind('\\')).c_str());
+    v.SetParameters("sleep 0");
+    v.Init();
+    const DWORD start = GetTickCount();
+    v.Launch();
+    const DWORD took = GetTickCount() - start;
+    EXPECT_NE(v.GetTargetProcess().ProcessID, 0u) << v.GetLog().c_str();
+    EXPECT_LT(took, 7000u) << v.GetLog().c_str();
+    EXPECT_FALSE(v.IsAlive());
+}
+
+TEST(FileVersionInfo, AFixedRecordWithoutTranslationIsNotTaken)
 {
     CFileVersionInfo info;
-    ASSERT_TRUE(info.Open("viewers_fixedversion.exe"));
-    EXPECT_EQ(info.GetVersionString(), "4.3.2.1");
+    EXPECT_FALSE(info.Open("viewers_fixedversion.exe"));
+    EXPECT_EQ(info.GetVersionString(), "");
     EXPECT_EQ(info.GetTranslation(), 0u);
+    EXPECT_EQ(info.GetPath(), "");
+    // The suite's own modules carry their translation.
+    ASSERT_TRUE(info.Open("VelmoraV.dll"));
+    EXPECT_EQ(info.GetVersionString(), "2.9.6.0");
+    EXPECT_EQ(info.GetTranslation(), DWORD(MAKELONG(0x409, 1200)));
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     ASSERT_TRUE(info.Open((std::string(system) + "\\user32.dll").c_str()));

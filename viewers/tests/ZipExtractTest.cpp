@@ -424,9 +424,13 @@ TEST_F(ZipExtract, RefusalsKeepTheDialogOpenUntilAnInstallationCompletes)
     EXPECT_EQ(stillCancel, "Cancel");
     EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"), "the user's own file");
 
+    // Installed, then closed by its close box: as done as by "Close" (the launch-once mark, the
+    // file to start).
     CZipViewer right;
     Bind(right, "secret.zip");
     right.SetZipPassword("right");
+    right.SetLaunchTargetType(1);
+    right.AddShortcut(1, "app\\readme.vlmzip", 0, "", "", 1);
     Script third;
     third.steps = {
         install(destination), answer(IDYES),
@@ -434,12 +438,29 @@ TEST_F(ZipExtract, RefusalsKeepTheDialogOpenUntilAnInstallationCompletes)
             HWND d = FindExtractor();
             if (!d || ControlText(d, IDOK) != "Close")
                 return false;
-            Press(d, IDOK);
+            ::PostMessageA(d, WM_CLOSE, 0, 0);
             return true;
         },
     };
     RunShow(right, third);
     ASSERT_EQ(third.next, third.steps.size());
+    EXPECT_FALSE(right.IsAlive());
+    EXPECT_NE(std::string(right.GetLog().c_str()).find("Zip: file started: app\\readme.vlmzip"), std::string::npos)
+        << right.GetLog().c_str();
+    CZipViewer afterwards;
+    Bind(afterwards, "secret.zip");
+    afterwards.SetLaunchTargetType(1);
+    Script none;  // launched before: no dialog (one that came would be cancelled)
+    none.steps = { [&] {
+        HWND d = FindExtractor();
+        if (!d)
+            return false;
+        Press(d, IDOK);
+        return true;
+    } };
+    RunShow(afterwards, none);
+    EXPECT_EQ(none.next, 0u) << "the extractor was offered again";
+    EXPECT_TRUE(afterwards.GetLaunchedBefore());
     EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"), ReadWholeFile(Fixture("src\\app\\readme.vlmzip")));
     EXPECT_EQ(ReadWholeFile(destination + "\\app\\readme.vlmzip"),
               UnzippedEntry(Fixture("secret.zip"), "app\\readme.vlmzip", "right", Scratch("unzip.out")));

@@ -3,6 +3,7 @@
 // worker animates, starts once however often Draw runs, and has ended (its handle closed)
 // when Stop, UnLoad or the window's destruction returns.
 #include "CAnimatedPicture.h"
+#include "CGifFrameParser.h"
 #include "MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +174,31 @@ TEST_F(AnimatedPictureTest, DamagedOrMissingFilesFailAndLeaveNothingLoaded)
     EXPECT_TRUE(picture.Load(block, (DWORD)cut.size()));
     EXPECT_EQ(picture.GetFrameCount(), 3);
     ::GlobalFree(block);
+}
+
+TEST_F(AnimatedPictureTest, AGifOfWhichOneFrameDecodesShowsThatFrameStill)
+{
+    // The second frame's image claims 65535 x 65535 pixels: no picture loader builds it.
+    std::vector<uint8_t> gif = ReadAll(Fixture("anim_interlaced.gif"));
+    CGifFrameParser parser;
+    ASSERT_TRUE(parser.Open(gif.data(), gif.size()));
+    const std::vector<GifFrame> blocks = parser.ReadFrames();
+    ASSERT_EQ(blocks.size(), 2u);
+    size_t descriptor = blocks[1].offset;
+    while (descriptor < gif.size() && gif[descriptor] != 0x2C)
+        descriptor += gif[descriptor] == 0x21 ? 2 + gif[descriptor + 2] + 1 + 1 : 1;  // a graphic control extension
+    ASSERT_LT(descriptor + 9, gif.size());
+    for (size_t i = 5; i < 9; ++i)
+        gif[descriptor + i] = 0xFF;
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, gif.size());
+    std::memcpy(::GlobalLock(block), gif.data(), gif.size());
+    ::GlobalUnlock(block);
+    ASSERT_TRUE(picture.Load(block, (DWORD)gif.size()));
+    ::GlobalFree(block);
+    EXPECT_EQ(picture.GetFrameCount(), 1);
+    EXPECT_TRUE(picture.Draw()) << "the frame that decoded is shown";
+    EXPECT_EQ(picture.GetWorker(), nullptr);
+    EXPECT_EQ(Differs(ReadPam(Fixture("anim_interlaced-0.pam"), RGB(0, 0, 0))), "");
 }
 
 TEST_F(AnimatedPictureTest, DrawingTwiceStartsOneWorkerAndStopJoinsIt)
