@@ -134,11 +134,11 @@ BOOL CTargetFilesDlg::OnInitDialog()
         m_browse[k].SubclassDlgItem(BrowseId(k), this);
         m_browse[k].SetStyle(CMenuButton::StyleFlat);
         m_browse[k].SetIcons(IDI_TARGET_BROWSE_HOT, IDI_TARGET_BROWSE);
-        m_browse[k].AddMenuItem("Launch a File", ID_LAUNCH_FILE, -1);
-        m_browse[k].AddMenuItem("Launch a Menu", ID_LAUNCH_MENU, -1);
-        m_browse[k].AddMenuItem("Create a SlideShow", ID_CREATE_SLIDESHOW, -1);
-        m_browse[k].AddMenuItem("Open a Folder", ID_OPEN_FOLDER, -1);
-        m_browse[k].AddMenuItem("Open a Web Site (URL)", ID_OPEN_URL, -1);
+        m_browse[k].AddMenuItem("Launch a File", ID_LAUNCH_FILE, IDB_TARGET_FILE);
+        m_browse[k].AddMenuItem("Launch a Menu", ID_LAUNCH_MENU, IDB_TARGET_MENU);
+        m_browse[k].AddMenuItem("Create a SlideShow", ID_CREATE_SLIDESHOW, IDB_TARGET_SLIDESHOW);
+        m_browse[k].AddMenuItem("Open a Folder", ID_OPEN_FOLDER, IDB_TARGET_FOLDER);
+        m_browse[k].AddMenuItem("Open a Web Site (URL)", ID_OPEN_URL, IDB_TARGET_URL);
         const struct {
             CHoverButton& button;
             UINT id, iconIn, iconOut, tip;
