@@ -115,9 +115,9 @@ BOOL CTargetFilesDlg::OnInitDialog()
         launch->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Only Once"));
         if (CViewer* viewer = m_viewers[k].get()) {
             m_targets[k] = viewer->GetTargetFilename();
-            m_launchTarget[k] = viewer->GetLaunchTargetType() == 1 ? 1 : 0;
             m_parameters[k] = viewer->GetParameters();
         }
+        ShowLaunchTarget(k);
     }
     CDialog::OnInitDialog();
 
@@ -131,6 +131,7 @@ BOOL CTargetFilesDlg::OnInitDialog()
     m_helpPanel.SetText(LoadText(IDS_TARGET_FILES_HELP));
 
     for (int k = 0; k < Slots; ++k) {
+        m_browse[k].m_dialog = this;
         m_browse[k].SubclassDlgItem(BrowseId(k), this);
         m_browse[k].SetStyle(CMenuButton::StyleFlat);
         m_browse[k].SetIcons(IDI_TARGET_BROWSE_HOT, IDI_TARGET_BROWSE);
@@ -241,6 +242,18 @@ int CTargetFilesDlg::TakeMarkedSlot()
     return -1;
 }
 
+void CTargetFilesDlg::ClearMarks()
+{
+    for (CSlotButton& button : m_browse)
+        button.m_marked = false;
+}
+
+void CTargetFilesDlg::ShowLaunchTarget(int k)
+{
+    const CViewer* viewer = m_viewers[k].get();
+    m_launchTarget[k] = viewer && viewer->GetLaunchTargetType() == 1 ? 1 : 0;
+}
+
 bool CTargetFilesDlg::IsFolderTarget(int k) const
 {
     return m_viewers[k] && m_viewers[k]->GetViewerType() == CViewer::TypeFolder;
@@ -265,8 +278,10 @@ void CTargetFilesDlg::ApplySlotRules()
 
 CViewer& CTargetFilesDlg::ViewerOfType(int k, int type)
 {
-    if (!m_viewers[k] || m_viewers[k]->GetViewerType() != type)
+    if (!m_viewers[k] || m_viewers[k]->GetViewerType() != type) {
         m_viewers[k].reset(PrepareViewer(type, this, k, TempFolder(), m_baseFolder, m_projectKey));
+        ShowLaunchTarget(k);
+    }
     return *m_viewers[k];
 }
 
@@ -411,6 +426,7 @@ void CTargetFilesDlg::ClearSlot(int k)
     m_viewers[k].reset();
     m_targets[k].Empty();
     m_parameters[k].Empty();
+    ShowLaunchTarget(k);
     ApplySlotRules();
 }
 
@@ -420,6 +436,7 @@ void CTargetFilesDlg::OnClearAll()
         m_viewers[k].reset();
         m_targets[k].Empty();
         m_parameters[k].Empty();
+        ShowLaunchTarget(k);
     }
     ApplySlotRules();
 }
