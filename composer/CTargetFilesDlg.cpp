@@ -115,9 +115,9 @@ BOOL CTargetFilesDlg::OnInitDialog()
         launch->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Only Once"));
         if (CViewer* viewer = m_viewers[k].get()) {
             m_targets[k] = viewer->GetTargetFilename();
-            m_launchTarget[k] = viewer->GetLaunchTargetType() == 1 ? 1 : 0;
             m_parameters[k] = viewer->GetParameters();
         }
+        ShowLaunchTarget(k);
     }
     CDialog::OnInitDialog();
 
@@ -131,14 +131,15 @@ BOOL CTargetFilesDlg::OnInitDialog()
     m_helpPanel.SetText(LoadText(IDS_TARGET_FILES_HELP));
 
     for (int k = 0; k < Slots; ++k) {
+        m_browse[k].m_dialog = this;
         m_browse[k].SubclassDlgItem(BrowseId(k), this);
         m_browse[k].SetStyle(CMenuButton::StyleFlat);
         m_browse[k].SetIcons(IDI_TARGET_BROWSE_HOT, IDI_TARGET_BROWSE);
-        m_browse[k].AddMenuItem("Launch a File", ID_LAUNCH_FILE, -1);
-        m_browse[k].AddMenuItem("Launch a Menu", ID_LAUNCH_MENU, -1);
-        m_browse[k].AddMenuItem("Create a SlideShow", ID_CREATE_SLIDESHOW, -1);
-        m_browse[k].AddMenuItem("Open a Folder", ID_OPEN_FOLDER, -1);
-        m_browse[k].AddMenuItem("Open a Web Site (URL)", ID_OPEN_URL, -1);
+        m_browse[k].AddMenuItem("Launch a File", ID_LAUNCH_FILE, IDB_TARGET_FILE);
+        m_browse[k].AddMenuItem("Launch a Menu", ID_LAUNCH_MENU, IDB_TARGET_MENU);
+        m_browse[k].AddMenuItem("Create a SlideShow", ID_CREATE_SLIDESHOW, IDB_TARGET_SLIDESHOW);
+        m_browse[k].AddMenuItem("Open a Folder", ID_OPEN_FOLDER, IDB_TARGET_FOLDER);
+        m_browse[k].AddMenuItem("Open a Web Site (URL)", ID_OPEN_URL, IDB_TARGET_URL);
         const struct {
             CHoverButton& button;
             UINT id, iconIn, iconOut, tip;
@@ -241,6 +242,18 @@ int CTargetFilesDlg::TakeMarkedSlot()
     return -1;
 }
 
+void CTargetFilesDlg::ClearMarks()
+{
+    for (CSlotButton& button : m_browse)
+        button.m_marked = false;
+}
+
+void CTargetFilesDlg::ShowLaunchTarget(int k)
+{
+    const CViewer* viewer = m_viewers[k].get();
+    m_launchTarget[k] = viewer && viewer->GetLaunchTargetType() == 1 ? 1 : 0;
+}
+
 bool CTargetFilesDlg::IsFolderTarget(int k) const
 {
     return m_viewers[k] && m_viewers[k]->GetViewerType() == CViewer::TypeFolder;
@@ -265,8 +278,10 @@ void CTargetFilesDlg::ApplySlotRules()
 
 CViewer& CTargetFilesDlg::ViewerOfType(int k, int type)
 {
-    if (!m_viewers[k] || m_viewers[k]->GetViewerType() != type)
+    if (!m_viewers[k] || m_viewers[k]->GetViewerType() != type) {
         m_viewers[k].reset(PrepareViewer(type, this, k, TempFolder(), m_baseFolder, m_projectKey));
+        ShowLaunchTarget(k);
+    }
     return *m_viewers[k];
 }
 
@@ -411,6 +426,7 @@ void CTargetFilesDlg::ClearSlot(int k)
     m_viewers[k].reset();
     m_targets[k].Empty();
     m_parameters[k].Empty();
+    ShowLaunchTarget(k);
     ApplySlotRules();
 }
 
@@ -420,6 +436,7 @@ void CTargetFilesDlg::OnClearAll()
         m_viewers[k].reset();
         m_targets[k].Empty();
         m_parameters[k].Empty();
+        ShowLaunchTarget(k);
     }
     ApplySlotRules();
 }

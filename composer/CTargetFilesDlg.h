@@ -52,14 +52,18 @@ protected:
 
 private:
     // A browse button that remembers that its menu was shown, so that the menu's command
-    // knows its slot.
+    // knows its slot. Showing a menu takes the marks off the other buttons: a menu closed
+    // without a choice leaves no mark behind for the next menu's command.
     class CSlotButton : public CMenuButton {
     public:
         bool m_marked = false;
+        CTargetFilesDlg* m_dialog = nullptr;
 
     protected:
         void TrackMenu() override
         {
+            if (m_dialog)
+                m_dialog->ClearMarks();
             m_marked = true;
             CMenuButton::TrackMenu();
         }
@@ -67,6 +71,10 @@ private:
 
     // The first slot whose browse button showed its menu (its mark cleared), or -1.
     int TakeMarkedSlot();
+    void ClearMarks();
+    // The slot's launch target as its viewer holds it (a slot without one: every time), so
+    // that the list never shows what would not be stored.
+    void ShowLaunchTarget(int k);
     void ApplySlotRules();
     bool IsFolderTarget(int k) const;
     // The slot's viewer of the type, kept when it has that type already, else a new one.

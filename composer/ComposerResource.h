@@ -430,6 +430,14 @@
 #define IDD_TARGET_FILES 137
 #define IDI_TARGET_BROWSE 229
 #define IDI_TARGET_BROWSE_HOT 230
+// The pictures of the browse buttons' menu items: a file, a menu, a slideshow, a folder and
+// a web site. (Bitmaps: 221 is also the slideshow dialog's delete icon, a resource of
+// another type.)
+#define IDB_TARGET_FILE 231
+#define IDB_TARGET_MENU 233
+#define IDB_TARGET_SLIDESHOW 221
+#define IDB_TARGET_FOLDER 206
+#define IDB_TARGET_URL 205
 #define IDC_TF_TARGET_0 1047
 #define IDC_TF_BROWSE_0 1067
 #define IDC_TF_BROWSE_1 1011

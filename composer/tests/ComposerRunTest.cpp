@@ -1,7 +1,8 @@
 // The authoring program under Wine, driven from outside as an author would drive it: Open a
-// base folder, change options, Create, Test with the copied player, Clear all, Open again;
-// the faults Create and Open must report; the AutoPlay check at start-up; a project made by
-// the New Project wizard from the menu.
+// base folder, the Target Files dialog's drop-down and its pictures, change options,
+// Create, Test with the copied player, Clear all, Open again; the faults Create and Open
+// must report; the AutoPlay check at start-up; a project made by the New Project wizard
+// from the menu.
 #include "CAutoPlayCheck.h"
 #include "CAutorunInf.h"
 #include "CFileReadWrite.h"
@@ -12,6 +13,7 @@
 #include "ComposerResource.h"
 #include "CWizardFolder.h"
 #include "RecordDecoder.h"
+#include "ScreenCapture.h"
 #include "ShownPage.h"
 #include "TestFolders.h"
 
@@ -22,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -191,6 +194,93 @@ COLORREF HeaderIconColour(HWND main, const std::string& shot)
 
 bool IsWarningYellow(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) > 140 && GetBValue(c) < 80; }
 
+struct PopupMenuSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchPopupMenu(HWND window, LPARAM lParam)
+{
+    PopupMenuSearch& search = *reinterpret_cast<PopupMenuSearch*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (owner != search.process || !::IsWindowVisible(window) || lstrcmpA(name, "#32768") != 0)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The popup menu window (class "#32768") the program shows, or null.
+HWND ShownPopupMenu(DWORD process)
+{
+    PopupMenuSearch search = {process, nullptr};
+    ::EnumWindows(MatchPopupMenu, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The colour that tells each picture of the browse buttons' drop-down from the others, in
+// the items' order: the file's red heading, the menu's green bullets, the slideshow's cyan
+// sky, the folder's yellow, the globe's blue sea. Told by how far one channel stands out,
+// so that a darkened picture still counts.
+bool HasMarkColour(COLORREF c, int item)
+{
+    const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+    switch (item) {
+    case 0: return r - std::max(g, b) > 60;
+    case 1: return g - std::max(r, b) > 50;
+    case 2: return std::min(g, b) - r > 60 && std::abs(g - b) < 80;
+    case 3: return std::min(r, g) - b > 60 && std::abs(r - g) < 80;
+    default: return b - std::max(r, g) > 60;
+    }
+}
+
+// How many pixels of each mark colour each item's row shows left of its text, in a shot of
+// the menu window.
+std::vector<std::vector<int>> MarkColoursByRow(const Screenshot& shot, HWND menu, int items)
+{
+    RECT window, client;
+    ::GetWindowRect(menu, &window);
+    ::GetClientRect(menu, &client);
+    POINT origin = {0, 0};
+    ::ClientToScreen(menu, &origin);
+    const int left = origin.x - window.left, top = origin.y - window.top;
+    std::vector<std::vector<int>> counts(static_cast<size_t>(items), std::vector<int>(static_cast<size_t>(items)));
+    const int row = client.bottom / items;
+    for (int i = 0; i < items; ++i)
+        for (int y = top + i * row + 1; y < top + (i + 1) * row - 1; ++y)
+            for (int x = left; x < left + 28 && x < left + client.right; ++x)
+                for (int colour = 0; colour < items; ++colour)
+                    if (HasMarkColour(shot.Pixel(x, y), colour))
+                        ++counts[static_cast<size_t>(i)][static_cast<size_t>(colour)];
+    return counts;
+}
+
+// A shot of a popup menu of the program. Xvfb keeps a popup's pixels in the popup's own X
+// window (Wine asks for save-under), so the screen shows it black: the menu is taken by
+// itself, through the X window Wine made for it, and for looking at it is also put into a
+// screenshot <name>.png at its place.
+Screenshot SavePopup(HWND menu, const std::string& name)
+{
+    char window[40];
+    std::snprintf(window, sizeof window, "-id 0x%lx",
+                  static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(::GetPropA(menu, "__wine_x11_whole_window"))));
+    const Screenshot popup = TakeScreenshot(name + "_popup", window);
+    RECT r;
+    ::GetWindowRect(menu, &r);
+    char at[40];
+    std::snprintf(at, sizeof at, " -geometry +%ld+%ld -composite ", r.left, r.top);
+    const std::string png = Scratch(name + ".png");
+    if (popup.width > 0 && WineScreen::Save(name + "_screen")) {
+        ::DeleteFileA(png.c_str());
+        RunUnix("Z:\\usr\\bin\\convert " + UnixPath(Scratch(name + "_screen.png")) + " " +
+                UnixPath(Scratch(name + "_popup.bmp")) + at + UnixPath(png));
+        WaitForFile(png);
+    }
+    return popup;
+}
+
 TEST(PlayerSet, EveryModuleOfOursCarriesVersion296)
 {
     for (const char* name : {"Velmora_Composer.exe", "Velmora.exe", "VelmoraV.dll", "VelmoraFW.dll", "VelmoraSound.dll"})
@@ -256,6 +346,49 @@ TEST_F(ComposerRun, OpenCreateTestAndOpenAgain)
     EXPECT_TRUE(Contains(HelpText(main), "You may now set the options of your project."));
     EXPECT_TRUE(ComposerDriver::IsEnabled(main, IDC_CREATE));
     EXPECT_FALSE(ComposerDriver::IsEnabled(main, IDC_TEST));
+
+    // The program carries the pictures of the browse buttons' menu items, and the Target
+    // Files dialog's drop-down shows each beside its item (the mouse kept off the menu, so
+    // that no item is highlighted). Cancel then changes nothing.
+    {
+        HMODULE module = ::LoadLibraryExA((program + "\\Velmora_Composer.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr);
+        for (UINT id : {IDB_TARGET_FILE, IDB_TARGET_MENU, IDB_TARGET_SLIDESHOW, IDB_TARGET_FOLDER, IDB_TARGET_URL}) {
+            HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+            BITMAP info = {};
+            EXPECT_TRUE(bitmap && ::GetObjectA(bitmap, sizeof info, &info)) << "bitmap " << id;
+            EXPECT_EQ(info.bmWidth, 16) << "bitmap " << id;
+            EXPECT_EQ(info.bmHeight, 16) << "bitmap " << id;
+            if (bitmap)
+                ::DeleteObject(bitmap);
+        }
+        ::FreeLibrary(module);
+    }
+    ComposerDriver::Click(main, IDC_BROWSE_TARGETS);
+    HWND targets = app.WaitForWindow("Set Your Target File(s)");
+    ASSERT_NE(targets, nullptr);
+    ::SetWindowPos(targets, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    HWND browse = ComposerDriver::Control(targets, IDC_TF_BROWSE_0);
+    RECT button;
+    ::GetClientRect(browse, &button);
+    const LPARAM corner = MAKELPARAM(button.right - 3, button.bottom - 3);
+    ::PostMessageA(browse, WM_MOUSEMOVE, 0, corner);
+    ::PostMessageA(browse, WM_LBUTTONDOWN, MK_LBUTTON, corner);
+    HWND menu = nullptr;
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return (menu = ShownPopupMenu(app.ProcessId())) != nullptr; }, 5000));
+    ::Sleep(700);
+    const Screenshot shot = SavePopup(menu, "composer_target_menu");
+    ASSERT_GT(shot.width, 0);
+    const std::vector<std::vector<int>> counts = MarkColoursByRow(shot, menu, 5);
+    for (int item = 0; item < 5; ++item)
+        EXPECT_GE(counts[static_cast<size_t>(item)][static_cast<size_t>(item)], 4) << "item " << item << " shows its picture";
+    EXPECT_EQ(counts[0][1] + counts[0][2] + counts[0][3] + counts[0][4], 0) << "the first item shows only the file";
+    ::PostMessageA(browse, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(ComposerDriver::WaitUntil([&] { return ShownPopupMenu(app.ProcessId()) == nullptr; }, 5000));
+    ComposerDriver::Click(targets, IDCANCEL);
+    ASSERT_TRUE(ComposerDriver::WaitUntil([&] { return !::IsWindow(targets) || !::IsWindowVisible(targets); }));
+    EXPECT_EQ(ComposerDriver::ControlText(main, IDC_TARGET_SUMMARY), "hostname.exe");
 
     // Options: the check boxes and the menu's toggles.
     EXPECT_TRUE(ComposerDriver::Toggle(main, IDC_HIDE_PLAYER));

@@ -1,6 +1,7 @@
-// Screenshots for the Windows tests: the whole screen as the X server shows it, taken with
-// xwd and made a 24-bit BMP by ImageMagick (both run as the Unix programs they are), then
-// read back. Needs VELMORA_TEST_BINARY_DIR (a host path) for its scratch files.
+// Screenshots for the Windows tests: the whole screen as the X server shows it (or one X
+// window, given as xwd's "-id" option), taken with xwd and made a 24-bit BMP by ImageMagick
+// (both run as the Unix programs they are), then read back. Needs VELMORA_TEST_BINARY_DIR
+// (a host path) for its scratch files.
 #pragma once
 #include <windows.h>
 #include <algorithm>
@@ -82,7 +83,7 @@ inline std::string TestDisplay()
     return display;
 }
 
-inline Screenshot TakeScreenshot(const std::string& name)
+inline Screenshot TakeScreenshot(const std::string& name, const std::string& window = "-root")
 {
     Screenshot shot;
     const std::string xwd = UnixPath(std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd");
@@ -91,7 +92,7 @@ inline Screenshot TakeScreenshot(const std::string& name)
     const std::string display = TestDisplay();
     const std::string xwdWin = std::string(VELMORA_TEST_BINARY_DIR) + "\\" + name + ".xwd";
     ::DeleteFileA(xwdWin.c_str());
-    if (!RunUnix("Z:\\usr\\bin\\xwd -root -silent" + (display.empty() ? "" : " -display " + display) + " -out " + xwd) ||
+    if (!RunUnix("Z:\\usr\\bin\\xwd " + window + " -silent" + (display.empty() ? "" : " -display " + display) + " -out " + xwd) ||
         !WaitForFile(xwdWin) ||
         !RunUnix("Z:\\usr\\bin\\convert " + xwd + " -alpha off -type TrueColor BMP3:" + UnixPath(bmpWin)) || !WaitForFile(bmpWin))
         return shot;

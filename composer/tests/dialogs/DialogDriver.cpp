@@ -376,7 +376,10 @@ void BrowseTo(HWND browser, const std::vector<std::string>& parts)
     PressOk(browser);
 }
 
-void ChooseMenuCommand(HWND dialog, UINT button, int position)
+namespace {
+
+// The drop-down square pressed, the arrow key pressed the times given, then the last key.
+void DropDownAndKeys(HWND dialog, UINT button, int downs, WPARAM last, DWORD settle)
 {
     HWND control = ::GetDlgItem(dialog, static_cast<int>(button));
     ASSERT_TRUE(::IsWindowEnabled(control)) << "browse button " << button;
@@ -385,11 +388,17 @@ void ChooseMenuCommand(HWND dialog, UINT button, int position)
     const LPARAM corner = MAKELPARAM(r.right - 3, r.bottom - 3);
     ::PostMessageA(control, WM_MOUSEMOVE, 0, corner);
     ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, corner);
-    for (int i = 0; i < position; ++i)
+    for (int i = 0; i < downs; ++i)
         ::PostMessageA(control, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
-    Settle(1500);
+    ::PostMessageA(control, WM_KEYDOWN, last, 0);
+    Settle(settle);
 }
+
+}  // namespace
+
+void ChooseMenuCommand(HWND dialog, UINT button, int position) { DropDownAndKeys(dialog, button, position, VK_RETURN, 1500); }
+
+void DismissMenu(HWND dialog, UINT button) { DropDownAndKeys(dialog, button, 0, VK_ESCAPE, 500); }
 
 HWND FindTopLevel(const std::string& caption)
 {

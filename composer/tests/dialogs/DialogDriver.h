@@ -84,6 +84,8 @@ void PressOk(HWND dialog);
 // A command of a drop-down menu button chosen as a person does: the drop-down square
 // pressed, then the arrow key pressed position times and Enter.
 void ChooseMenuCommand(HWND dialog, UINT button, int position);
+// A drop-down menu opened the same way and closed with Escape, nothing chosen.
+void DismissMenu(HWND dialog, UINT button);
 
 // The first visible top-level window of this process with this caption, or null.
 HWND FindTopLevel(const std::string& caption);

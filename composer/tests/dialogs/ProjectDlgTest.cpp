@@ -1,11 +1,12 @@
 // A project made only through the main dialog and the dialogs it opens, as an author would:
 // the base folder through the shell's folder browser, targets of several kinds in the
 // Target Files dialog (a file refused outside the base folder, a file inside with its
-// viewer settings, a video chosen with Shift held, a web address, a sub-folder through the
-// rooted browser, one slot cleared), the CD icon, the pre-load colour, the splash, the
-// additional viewers and the music; then Create, and the written project read back. And a
-// project made by the New Project wizard with Failsafe, kept when a later wizard is
-// cancelled, created and read back.
+// viewer settings, a video chosen with Shift held, a web address in place of a file, a
+// sub-folder through the rooted browser after another slot's menu was closed unused, one
+// slot cleared, the launch-target lists always showing what the viewers hold), the CD
+// icon, the pre-load colour, the splash, the additional viewers and the music; then
+// Create, and the written project read back. And a project made by the New Project wizard
+// with Failsafe, kept when a later wizard is cancelled, created and read back.
 #include "BaseFolderMarker.h"
 #include "CAutoPlayCheck.h"
 #include "CProjectData.h"
@@ -107,6 +108,7 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             Click(t, IDC_TF_BROWSE_0);
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "docs\\readme.txt");
             SetText(t, CTargetFilesDlg::ParametersId(0), "/s");
+            Select(t, CTargetFilesDlg::LaunchId(0), 1);  // "Only Once"
             EXPECT_TRUE(Enabled(t, CTargetFilesDlg::BrowseId(1)));
             EXPECT_TRUE(Enabled(t, CTargetFilesDlg::FailsafeId(0)));
 
@@ -117,6 +119,14 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             AnswerDialog("Media Viewer Settings for clip.avi", [](HWND v) { Click(v, IDOK); });
             Click(t, CTargetFilesDlg::BrowseId(1));
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(1)), "clip.avi");
+            Select(t, CTargetFilesDlg::LaunchId(1), 1);
+
+            // A file to be opened only once; then a web address in its place: a new viewer,
+            // which opens every time, as the slot's list then shows.
+            AnswerFileDialog(kTargetTitle, base + "\\notes.txt");
+            AnswerDialog("Viewer Settings for notes.txt", [](HWND v) { Click(v, IDOK); });
+            Click(t, CTargetFilesDlg::BrowseId(2));
+            Select(t, CTargetFilesDlg::LaunchId(2), 1);
 
             // A web address through the prompt: "www" gets its scheme.
             AnswerDialog("Open a Web Site (URL)", [](HWND u) {
@@ -126,11 +136,16 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             });
             ChooseMenuCommand(t, CTargetFilesDlg::BrowseId(2), 5);
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(2)), "http://www.example.com");
+            EXPECT_EQ(Selection(t, CTargetFilesDlg::LaunchId(2)), 0);
 
-            // A sub-folder through the browser rooted at the base folder; no failsafe for it.
+            // The first slot's menu closed with nothing chosen, then a sub-folder from the
+            // fourth slot's menu, through the browser rooted at the base folder: it lands in
+            // the fourth slot, the first keeps its file. No failsafe for a folder.
+            DismissMenu(t, CTargetFilesDlg::BrowseId(0));
             AnswerDialog(kBrowser, [](HWND b) { BrowseTo(b, {"sub"}); });
             ChooseMenuCommand(t, CTargetFilesDlg::BrowseId(3), 4);
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(3)), base + "\\sub");
+            EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "docs\\readme.txt");
             EXPECT_FALSE(Enabled(t, CTargetFilesDlg::FailsafeId(3)));
             EXPECT_TRUE(Enabled(t, CTargetFilesDlg::SettingsId(3)));
 
@@ -144,6 +159,7 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             // The second slot cleared: the ones after it stay where they are.
             Click(t, CTargetFilesDlg::ClearId(1));
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(1)), "");
+            EXPECT_EQ(Selection(t, CTargetFilesDlg::LaunchId(1)), 0);
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(2)), "http://www.example.com");
             EXPECT_FALSE(Enabled(t, CTargetFilesDlg::ParametersId(1)));
             EXPECT_TRUE(Enabled(t, CTargetFilesDlg::BrowseId(4)));
@@ -156,11 +172,15 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
         EXPECT_TRUE(Enabled(w, IDC_BROWSE_ICON));
         EXPECT_FALSE(Enabled(w, IDC_TEST));
 
-        // Cancel leaves the project as it was.
+        // Reopened, the dialog shows what the targets hold; Cancel leaves the project as it was.
         AnswerDialog(kTargets, [](HWND t) {
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(1)), "http://www.example.com");
+            EXPECT_EQ(Selection(t, CTargetFilesDlg::LaunchId(0)), 1);
+            EXPECT_EQ(Selection(t, CTargetFilesDlg::LaunchId(1)), 0);
             Click(t, IDC_TF_CLEAR_ALL);
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "");
+            EXPECT_EQ(Text(t, CTargetFilesDlg::ParametersId(0)), "");
+            EXPECT_EQ(Selection(t, CTargetFilesDlg::LaunchId(0)), 0);
             Click(t, IDCANCEL);
         });
         Click(w, IDC_BROWSE_TARGETS);
@@ -242,8 +262,10 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
     EXPECT_EQ(written.GetTarget(0)->GetViewerType(), CViewer::TypeFile);
     EXPECT_EQ(written.GetTarget(0)->GetTargetFilename(), "docs\\readme.txt");
     EXPECT_EQ(written.GetTarget(0)->GetParameters(), "/s");
+    EXPECT_EQ(written.GetTarget(0)->GetLaunchTargetType(), 1);
     EXPECT_EQ(written.GetTarget(1)->GetViewerType(), CViewer::TypeWeb);
     EXPECT_EQ(written.GetTarget(1)->GetTargetFilename(), "http://www.example.com");
+    EXPECT_EQ(written.GetTarget(1)->GetLaunchTargetType(), 0);
     EXPECT_EQ(written.GetTarget(2)->GetViewerType(), CViewer::TypeFolder);
 
     // The independent reading: the folder stored with the base folder's marker.
