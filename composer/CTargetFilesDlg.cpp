@@ -358,18 +358,41 @@ void CTargetFilesDlg::RunHandler(int k, int type, const CString& target)
 
 void CTargetFilesDlg::ChooseSlideShow(int k)
 {
+    std::unique_ptr<CViewer> earlier = TakeOtherKind(k, CViewer::TypeSlideShow);
     CViewer& viewer = ViewerOfType(k, CViewer::TypeSlideShow);
     if (CSlideShowSettingsDlg::Edit(static_cast<CSlideShowViewer&>(viewer), m_baseFolder, this) == IDOK)
         m_targets[k] = "SlideShow";
+    else
+        PutBack(k, std::move(earlier));
     ApplySlotRules();
 }
 
 void CTargetFilesDlg::ChooseMenu(int k)
 {
+    std::unique_ptr<CViewer> earlier = TakeOtherKind(k, CViewer::TypeMenu);
     CViewer& viewer = ViewerOfType(k, CViewer::TypeMenu);
     if (CMenuSettingsDlg::Edit(static_cast<CMenuViewer&>(viewer), m_baseFolder, this) == IDOK)
         m_targets[k] = "Menu";
+    else
+        PutBack(k, std::move(earlier));
     ApplySlotRules();
+}
+
+// A slideshow or a menu replaces the slot's target of another kind only on OK: until then the
+// slot's text still names that target, and Cancel gives it back as it was.
+std::unique_ptr<CViewer> CTargetFilesDlg::TakeOtherKind(int k, int type)
+{
+    if (m_viewers[k] && m_viewers[k]->GetViewerType() != type)
+        return std::move(m_viewers[k]);
+    return nullptr;
+}
+
+void CTargetFilesDlg::PutBack(int k, std::unique_ptr<CViewer> earlier)
+{
+    if (!earlier)
+        return;
+    m_viewers[k] = std::move(earlier);
+    ShowLaunchTarget(k);
 }
 
 void CTargetFilesDlg::ChooseUrl(int k)

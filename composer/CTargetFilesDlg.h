@@ -85,6 +85,8 @@ private:
     void RunHandler(int k, int type, const CString& target);
     void ChooseSlideShow(int k);
     void ChooseMenu(int k);
+    std::unique_ptr<CViewer> TakeOtherKind(int k, int type);
+    void PutBack(int k, std::unique_ptr<CViewer> earlier);
     void ChooseUrl(int k);
     void ChooseFolder(int k);
     void EditViewerSettings(int k);

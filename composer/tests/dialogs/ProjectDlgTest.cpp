@@ -109,6 +109,11 @@ TEST(ProjectDlg, ProjectMadeThroughTheDialogsAndCreated)
             EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "docs\\readme.txt");
             SetText(t, CTargetFilesDlg::ParametersId(0), "/s");
             Select(t, CTargetFilesDlg::LaunchId(0), 1);  // "Only Once"
+            // A slideshow begun in the file's place and cancelled: the file stays the target.
+            AnswerDialog("SlideShow Settings", [](HWND s) { Click(s, IDCANCEL); });
+            ChooseMenuCommand(t, CTargetFilesDlg::BrowseId(0), 3);
+            EXPECT_EQ(Text(t, CTargetFilesDlg::TargetId(0)), "docs\\readme.txt");
+            EXPECT_EQ(Selection(t, CTargetFilesDlg::LaunchId(0)), 1);
             EXPECT_TRUE(Enabled(t, CTargetFilesDlg::BrowseId(1)));
             EXPECT_TRUE(Enabled(t, CTargetFilesDlg::FailsafeId(0)));
 
