@@ -266,10 +266,13 @@ void CWebViewerSettingsDlg::OnPaint()
     ::DeleteDC(memory);
 }
 
-// The test viewer goes however the dialog ends, its timer with it.
+// The test viewer goes however the dialog ends, its timer and its test page with it (a
+// viewer let go by itself leaves its page open).
 void CWebViewerSettingsDlg::OnDestroy()
 {
     StopTestTimer();
+    if (m_testViewer && m_testViewer->IsAlive())
+        m_testViewer->CloseWindow();
     m_testViewer.reset();
     CSettingsDlg::OnDestroy();
 }
