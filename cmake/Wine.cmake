@@ -11,6 +11,10 @@ else()
 endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${CMAKE_BINARY_DIR} ${VELMORA_WINE})
 
+# Started by the fixture: keeps Wine's desktop alive between two test programs.
+add_executable(wine_desktop_keeper WIN32 ${CMAKE_SOURCE_DIR}/tools/wine-desktop-keeper.c)
+target_link_options(wine_desktop_keeper PRIVATE -static)
+
 if(VELMORA_WINE_TESTS)
   add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-fixture.sh start ${CMAKE_BINARY_DIR} ${VELMORA_WINE})
   set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)

@@ -44,6 +44,13 @@ start)
     "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 \
       && touch "$WINEPREFIX/.velmora-unmanaged"
   fi
+  # Wine ends its desktop a moment after the last program on it has ended; a test program
+  # starting just then dies with an X error. A program of our own holds the desktop until
+  # the wineserver ends.
+  keeper="$build/bin/wine_desktop_keeper.exe"
+  if [ -f "$keeper" ]; then
+    setsid "$loader" "$keeper" </dev/null >/dev/null 2>&1 &
+  fi
   echo "Xvfb on $DISPLAY, wineserver persistent for $WINEPREFIX"
   ;;
 stop) stop ;;
