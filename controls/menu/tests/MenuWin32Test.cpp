@@ -28,6 +28,21 @@ namespace {
 std::vector<std::string> g_errors;
 void RecordError(DWORD, const char* text) { g_errors.push_back(text); }
 
+// What a menu asks of its owner to draw the record's item over the whole picture.
+DRAWITEMSTRUCT ItemDrawing(const MenuTestDib& dib, const CNewMenuItemData& rec, UINT state = 0)
+{
+    DRAWITEMSTRUCT dis;
+    ZeroMemory(&dis, sizeof dis);
+    dis.CtlType = ODT_MENU;
+    dis.itemID = static_cast<UINT>(rec.commandId);
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = state;
+    dis.hDC = dib.dc();
+    dis.rcItem = RECT{0, 0, dib.Width(), dib.Height()};
+    dis.itemData = reinterpret_cast<ULONG_PTR>(&rec);
+    return dis;
+}
+
 class MenuWin32Test : public ::testing::Test {
 protected:
     void SetUp() override
@@ -236,14 +251,7 @@ TEST_F(MenuWin32Test, FlatPopupItemPixels)
     MenuFlatColours c = MenuFlatItemColours(look, false, nullptr);
 
     MenuTestDib dib(140, 22);
-    DRAWITEMSTRUCT dis;
-    ZeroMemory(&dis, sizeof dis);
-    dis.CtlType = ODT_MENU;
-    dis.itemID = 201;
-    dis.itemAction = ODA_DRAWENTIRE;
-    dis.hDC = dib.dc();
-    dis.rcItem = RECT{0, 0, 140, 22};
-    dis.itemData = reinterpret_cast<ULONG_PTR>(&rec);
+    DRAWITEMSTRUCT dis = ItemDrawing(dib, rec);
     MenuPaintFlatItem(dis, menu);
     EXPECT_EQ(dib.At(1, 1), c.iconColumn);          // the icon column, 16 + 8 wide
     EXPECT_EQ(dib.At(23, 1), c.iconColumn);
@@ -288,15 +296,7 @@ TEST_F(MenuWin32Test, ClassicAndGradientDisabledSelectedTextStaysVisible)
     };
     for (const auto& c : cases) {
         MenuTestDib dib(140, 22);
-        DRAWITEMSTRUCT dis;
-        ZeroMemory(&dis, sizeof dis);
-        dis.CtlType = ODT_MENU;
-        dis.itemID = 201;
-        dis.itemAction = ODA_DRAWENTIRE;
-        dis.itemState = ODS_SELECTED | ODS_DISABLED | ODS_GRAYED;
-        dis.hDC = dib.dc();
-        dis.rcItem = RECT{0, 0, 140, 22};
-        dis.itemData = reinterpret_cast<ULONG_PTR>(&rec);
+        DRAWITEMSTRUCT dis = ItemDrawing(dib, rec, ODS_SELECTED | ODS_DISABLED | ODS_GRAYED);
         c.paint(dis, menu);
         int text = 0;
         for (int y = 2; y < 20; ++y)
