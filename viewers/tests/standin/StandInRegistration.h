@@ -1,8 +1,13 @@
 // Registers the stand-in browser in HKEY_CLASSES_ROOT in place of the system's browser for
 // as long as the object lives (this Wine ignores per-user classes), then puts the system's
 // entry back; and ends a stand-in's process by one of its windows.
+// A web page is left open when its viewer goes, so a stand-in of an earlier test may still be
+// running: every stand-in process is ended when the registration begins and when it ends, so
+// that a test finds only the windows its own run opened.
 #pragma once
 #include "StandInBrowser.h"
+
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -12,6 +17,7 @@ public:
     // The stand-in program lies in folder.
     explicit StandInRegistration(const std::string& folder)
     {
+        EndEveryStandIn();
         m_saved = ReadDefault("InternetExplorer.Application.1\\CLSID", m_had);
         WriteDefault("CLSID\\" STANDIN_CLSID_TEXT "\\LocalServer32", folder + "\\velmora_standin_browser.exe");
         WriteDefault("InternetExplorer.Application.1\\CLSID", STANDIN_CLSID_TEXT);
@@ -20,6 +26,7 @@ public:
     {
         for (DWORD pid : m_processes)
             EndProcess(pid);
+        EndEveryStandIn();
         if (m_had)
             WriteDefault("InternetExplorer.Application.1\\CLSID", m_saved);
         else
@@ -52,6 +59,27 @@ public:
                 ::TerminateProcess(p, 1);
             ::CloseHandle(p);
         }
+    }
+
+    // Ends every running process of the stand-in program.
+    static void EndEveryStandIn()
+    {
+        HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return;
+        std::vector<DWORD> found;
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+            if (::lstrcmpiA(entry.szExeFile, "velmora_standin_browser.exe") == 0)
+                found.push_back(entry.th32ProcessID);
+        ::CloseHandle(snapshot);
+        for (DWORD pid : found)
+            if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                ::TerminateProcess(p, 1);
+                ::WaitForSingleObject(p, 3000);
+                ::CloseHandle(p);
+            }
     }
 
 private:
